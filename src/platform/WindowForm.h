@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Rect.h"
+
+namespace platform {
+
+class Window;
+
+enum class ControlKind {
+  PictureButton,     // an invisible hot area; the canvas paints the look
+  TransparentLabel,  // reports only a left press (used for the title strip)
+};
+
+// The events a control reports; an empty function means the control does not report it.
+// Positions are window pixels.
+struct ControlEvents {
+  std::function<void(int x, int y)> leftPress;
+  std::function<void(int x, int y)> leftRelease;
+  std::function<void()> click;  // a release inside the control that got the press, after the release
+  std::function<void(int x, int y)> mouseMove;
+  std::function<void(int x, int y)> rightRelease;
+};
+
+struct ControlForm {
+  std::string name;
+  ControlKind kind = ControlKind::PictureButton;
+  Rect place;
+  bool visible = true;
+  bool handCursor = false;
+  ControlEvents events;
+};
+
+// Everything needed to open a window. Controls are listed in the form's order: a press goes to the
+// first-listed visible control under the pointer.
+struct WindowForm {
+  std::string name;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  Window* owner = nullptr;
+  std::vector<ControlForm> controls;
+  std::function<void(Window&)> created;          // runs inside the opening
+  std::function<void(Window&)> positionChanged;  // after every move
+  std::function<void(Window&)> destroyed;        // last event; the Window is gone afterwards
+};
+
+}  // namespace platform
