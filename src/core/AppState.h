@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/Clock.h"
+#include "core/Messages.h"
+#include "core/RandomGenerator.h"
+#include "core/Rect.h"
+
+// Sizes of the fixed tables. Fixed tables are 1-based: entry 0 is unused, so a table of
+// n entries is a std::array of n + 1. Lists are std::vector (list entry k is element k-1).
+inline constexpr int kSlotCount = 15;      // roster slots 1..15
+inline constexpr int kSpeciesCount = 35;   // species 1..35
+inline constexpr int kSkillCount = 79;     // skills 1..79
+inline constexpr int kAptitudeCount = 6;   // 1 attack .. 5 speed, 6 growth
+
+// Aptitudes 1..5 (whole numbers held as reals) and growth at 6 (e.g. 1.013).
+using AptitudeRow = std::array<double, kAptitudeCount + 1>;
+
+template <typename T>
+using SlotTable = std::array<T, kSlotCount + 1>;  // indexed by slot 1..15
+
+// One side of the merge tab.
+struct MergeSide {
+  int species = 0;                   // 0 = side empty
+  int slot = 0;                      // slot the pet came from; 0 = none
+  std::array<double, 8> aptitudes{}; // 1..5 aptitudes, 6 growth, 7 unused
+  std::vector<int> skills;
+};
+
+// The one program-wide record. Handlers and operations read and write it directly.
+struct AppState {
+  // --- Pet data and shared values ---
+  int tabState = 0;        // 1 wash, 2 merge, 3 book
+  int currentSlot = 0;     // 0 = no current pet (empty roster)
+  int currentSpecies = 0;
+  std::vector<int> currentSkills;
+  SlotTable<int> slotSpecies{};          // 0 = never loaded since start
+  SlotTable<AptitudeRow> slotAptitudes{};
+  std::vector<int> occupiedSlots;        // ascending
+  std::vector<int> skillPool;            // scratch list of the skill roll
+  int bookSkill = 0;                     // 0 = no book in the book slot
+  std::vector<std::string> certifyCandidates;  // decimal texts, skill-list order
+  int certifyChoice = 0;
+  std::array<MergeSide, 3> mergeSide{};  // sides 1 and 2
+  int mergePickSide = 0;
+  std::vector<int> mergeResultSkills;
+  int newPetSlot = 0;
+  int rosterFollowsCurrent = 0;
+
+  // Services: the random source, the clock that seeds it, and the message boxes.
+  RandomGenerator random;
+  Clock* clock = nullptr;
+  Messages* messages = nullptr;
+
+  // --- Interaction state of the pop-up windows ---
+  Rect rosterStripRect{};       // y is the vertical scroll offset
+  Rect rosterHighlightRect{};
+  std::array<int, 2> rosterHighlightCell{};  // x, y of the current slot's cell
+  SlotTable<Rect> rosterCellRects{};
+  int rosterDragging = 0;
+  int rosterGrabOffsetY = 0;
+  int rosterPressedSlot = 0;
+  int rosterHoverSlot = 0;
+  std::vector<std::string> detailRecordFields = std::vector<std::string>(7);
+  std::vector<double> detailAptitudes;
+  std::vector<std::string> detailSkillFields;
+
+  // Pictures, canvases and windows
+  // (members added by the graphics and window code)
+};
+
+// Seeds state.random from state.clock (does nothing without a clock).
+void SeedFromClock(AppState& state);
