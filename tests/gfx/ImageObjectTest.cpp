@@ -1,0 +1,143 @@
+#include "gfx/ImageObject.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "GfxTestSupport.h"
+
+namespace {
+
+using gfxtest::MakeBlob;
+using gfxtest::ReadPixel;
+using gfxtest::ScratchFolder;
+using gfxtest::SolidPngBlob;
+using gfxtest::WriteSolidPng;
+
+void ExpectEmpty(const ImageObject& image) {
+  EXPECT_EQ(image.ImageHandle(), nullptr);
+  EXPECT_EQ(image.Width(), 0);
+  EXPECT_EQ(image.Height(), 0);
+}
+
+TEST(ImageObject, DecodesStoredBytesWithSizeAndColour) {
+  const auto blob = SolidPngBlob(50, 43, 10, 200, 30);
+  ImageObject image;
+  ASSERT_TRUE(image.LoadFromBytes(blob));
+  EXPECT_EQ(image.Width(), 50);
+  EXPECT_EQ(image.Height(), 43);
+  EXPECT_EQ(ReadPixel(image.ImageHandle(), 49, 42), (gfxtest::Pixel{255, 10, 200, 30}));
+}
+
+TEST(ImageObject, EmptyByteStringBlanksAPicture) {
+  ImageObject image;
+  ASSERT_TRUE(image.LoadFromBytes(SolidPngBlob(4, 4, 255, 0, 0)));
+  EXPECT_FALSE(image.LoadFromBytes(kEmptyByteConstant));
+  ExpectEmpty(image);
+}
+
+// Every malformed blob fails and leaves nothing behind, even when a picture was held before.
+TEST(ImageObject, MalformedBlobsLeaveTheObjectEmpty) {
+  auto png = SolidPngBlob(6, 6, 1, 2, 3);
+  std::vector<std::uint8_t> pngBytes(png.begin() + 8, png.end());
+
+  auto wrongTag = png;
+  wrongTag[0] = 2;
+  auto countPastEnd = png;
+  countPastEnd[4] = static_cast<std::uint8_t>(pngBytes.size() + 1);
+  countPastEnd[5] = static_cast<std::uint8_t>((pngBytes.size() + 1) >> 8);
+  std::vector<std::uint8_t> truncatedPng(pngBytes.begin(), pngBytes.begin() + pngBytes.size() / 2);
+  const std::string text = "not a picture at all";
+
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> blob;
+  } cases[] = {
+      {"shorter than the header", {1, 0, 0}},
+      {"header tag not 1", wrongTag},
+      {"count beyond the bytes", countPastEnd},
+      {"bytes that are no PNG", MakeBlob({text.begin(), text.end()})},
+      {"PNG cut in half", MakeBlob(truncatedPng)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ImageObject image;
+    ASSERT_TRUE(image.LoadFromBytes(png));
+    EXPECT_FALSE(image.LoadFromBytes(c.blob));
+    ExpectEmpty(image);
+  }
+}
+
+TEST(ImageObject, MissingOrBrokenFileReplacesTheHeldPicture) {
+  ScratchFolder folder;
+  const auto broken = folder.path() / "broken.png";
+  std::ofstream(broken) << "\x89PNG but nothing after";
+  for (const auto& path : {folder.path() / "missing.png", broken, folder.path()}) {
+    SCOPED_TRACE(path.string());
+    ImageObject image;
+    ASSERT_TRUE(image.LoadFromBytes(SolidPngBlob(3, 3, 9, 9, 9)));
+    EXPECT_FALSE(image.LoadFromFile(path.string()));
+    ExpectEmpty(image);
+  }
+}
+
+TEST(ImageObject, LoadsReplaceEachOtherBetweenFileAndBytes) {
+  ScratchFolder folder;
+  const auto file = folder.path() / "red.png";
+  WriteSolidPng(file, 10, 10, 255, 0, 0);
+
+  ImageObject image;
+  ASSERT_TRUE(image.LoadFromFile(file.string()));
+  EXPECT_EQ(image.Width(), 10);
+  ASSERT_TRUE(image.LoadFromBytes(SolidPngBlob(20, 5, 0, 0, 255)));
+  EXPECT_EQ(image.Width(), 20);
+  EXPECT_EQ(image.Height(), 5);
+  EXPECT_EQ(ReadPixel(image.ImageHandle(), 0, 0), (gfxtest::Pixel{255, 0, 0, 255}));
+  ASSERT_TRUE(image.LoadFromFile(file.string()));
+  EXPECT_EQ(image.Width(), 10);
+  EXPECT_EQ(ReadPixel(image.ImageHandle(), 9, 9), (gfxtest::Pixel{255, 255, 0, 0}));
+}
+
+// The data folder's names are Chinese; a UTF-8 path must reach the file of that name.
+TEST(ImageObject, LoadsAFileWhosePathHasChineseCharacters) {
+  ScratchFolder folder;
+  const std::string path = (folder.path() / "召唤兽" / "技能" / "技能3.png").string();
+  WriteSolidPng(std::filesystem::u8path(path), 7, 9, 0, 128, 0);
+  ImageObject image;
+  ASSERT_TRUE(image.LoadFromFile(path));
+  EXPECT_EQ(image.Width(), 7);
+  EXPECT_EQ(image.Height(), 9);
+}
+
+// A file replaced on disk shows its new content at the next load of the same path.
+TEST(ImageObject, ReloadingTheSamePathSeesAReplacedFile) {
+  ScratchFolder folder;
+  const auto file = folder.path() / "glyph.png";
+  WriteSolidPng(file, 4, 4, 255, 0, 0);
+  ImageObject image;
+  ASSERT_TRUE(image.LoadFromFile(file.string()));
+  WriteSolidPng(file, 4, 4, 0, 255, 0);
+  ASSERT_TRUE(image.LoadFromFile(file.string()));
+  EXPECT_EQ(ReadPixel(image.ImageHandle(), 0, 0), (gfxtest::Pixel{255, 0, 255, 0}));
+  std::filesystem::remove(file);
+  EXPECT_FALSE(image.LoadFromFile(file.string()));
+  ExpectEmpty(image);
+}
+
+TEST(ImageObject, DisposeTwiceAndMoveLeaveOneOwner) {
+  ImageObject image;
+  image.Dispose();
+  ASSERT_TRUE(image.LoadFromBytes(SolidPngBlob(2, 3, 1, 1, 1)));
+  ImageObject moved(std::move(image));
+  ExpectEmpty(image);
+  EXPECT_EQ(moved.Height(), 3);
+  ImageObject target;
+  ASSERT_TRUE(target.LoadFromBytes(SolidPngBlob(5, 5, 1, 1, 1)));
+  target = std::move(moved);
+  EXPECT_EQ(target.Height(), 3);
+  target.Dispose();
+  target.Dispose();
+  ExpectEmpty(target);
+}
+
+}  // namespace
