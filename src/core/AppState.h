@@ -8,6 +8,10 @@
 #include "core/Messages.h"
 #include "core/RandomGenerator.h"
 #include "core/Rect.h"
+#include "gfx/ImageObject.h"
+#include "gfx/LayeredCanvas.h"
+#include "platform/System.h"
+#include "platform/Window.h"
 
 // Sizes of the fixed tables. Fixed tables are 1-based: entry 0 is unused, so a table of
 // n entries is a std::array of n + 1. Lists are std::vector (list entry k is element k-1).
@@ -15,6 +19,9 @@ inline constexpr int kSlotCount = 15;      // roster slots 1..15
 inline constexpr int kSpeciesCount = 35;   // species 1..35
 inline constexpr int kSkillCount = 79;     // skills 1..79
 inline constexpr int kAptitudeCount = 6;   // 1 attack .. 5 speed, 6 growth
+inline constexpr int kGlyphCount = 11;     // digit glyphs 0..9 and the decimal point
+inline constexpr int kSkillIconCount = 15; // icons one skill list can show
+inline constexpr int kCertifiableCount = 8; // skills 71..78
 
 // Aptitudes 1..5 (whole numbers held as reals) and growth at 6 (e.g. 1.013).
 using AptitudeRow = std::array<double, kAptitudeCount + 1>;
@@ -69,7 +76,108 @@ struct AppState {
   std::vector<std::string> detailSkillFields;
 
   // Pictures, canvases and windows
-  // (members added by the graphics and window code)
+  // Picture arrays are 1-based like the other fixed tables: element 0 is unused.
+  platform::System* system = nullptr;
+  platform::Window* mainWindow = nullptr;
+
+  // Main window
+  LayeredCanvas mainCanvas;
+  ImageObject mainBackgroundImage;
+  Rect mainBackgroundRect{};
+  ImageObject closeButtonImage;
+  Rect closeButtonRect{};
+  ImageObject minimizeButtonImage;
+  Rect minimizeButtonRect{};
+  ImageObject petPicture;
+  Rect currentPetRect{};
+  ImageObject washButtonImage;
+  Rect washButtonRect{};
+  ImageObject releaseButtonImage;
+  Rect releaseButtonRect{};
+  ImageObject plainPanelImage;
+  Rect plainPanelRect{};
+  ImageObject washPanelImage;
+  Rect washPanelRect{};
+  ImageObject skillGridImage;
+  Rect skillGridRect{};
+  std::array<ImageObject, 3 + 1> tabButtonImages;  // 1 wash, 2 merge, 3 book
+  Rect tabButtonRect{};                            // scratch: the tab being drawn
+  ImageObject certBadge;
+  Rect certifiedMarkRect{};
+  ImageObject mergePanelImage;
+  Rect mergePanelRect{};
+  ImageObject mergeButtonImage;
+  Rect mergeButtonRect{};
+  std::array<ImageObject, 2 + 1> mergeHeads;  // merge sides 1, 2
+  std::array<Rect, 2 + 1> mergePetRects{};
+  ImageObject bookPanelImage;
+  Rect bookPanelRect{};
+  ImageObject learnButtonImage;
+  Rect learnButtonRect{};
+  ImageObject bookIcon;
+  Rect bookSkillIconRect{};
+  ImageObject certifyButtonPicture;
+  Rect certifyButtonRect{};
+  std::array<ImageObject, kGlyphCount + 1> digitImages;  // 1..10 digits 0..9, 11 the point
+  std::array<ImageObject, kSkillIconCount + 1> currentSkillIcons;
+  Rect currentSkillIconRect{};  // scratch: the icon being drawn
+  std::array<ImageObject, kSkillIconCount + 1> mergeSkillIcons1;
+  Rect mergeSkillIconRect1{};
+  std::array<ImageObject, kSkillIconCount + 1> mergeSkillIcons2;
+  Rect mergeSkillIconRect2{};
+
+  // RosterPanel
+  LayeredCanvas rosterCanvas;
+  ImageObject rosterGridImage;
+  SlotTable<ImageObject> rosterHeads;
+  ImageObject rosterHighlightImage;
+
+  // SpeciesPicker
+  LayeredCanvas speciesPickerCanvas;
+  ImageObject speciesPickerBackgroundImage;
+  ImageObject speciesPickerHighlightImage;
+  std::array<ImageObject, kSpeciesCount + 1> speciesHeadImages;
+  Rect speciesPickerBackgroundRect{};
+  Rect speciesPickerHighlightRect{};
+  Rect speciesPickerCellRect{};
+
+  // MergePetPicker
+  LayeredCanvas mergePickerCanvas;
+  ImageObject mergePickerBackgroundImage;
+  ImageObject mergePickerHighlightImage;
+  SlotTable<ImageObject> mergePickerHeadImages;
+  Rect mergePickerBackgroundRect{};
+  Rect mergePickerHighlightRect{};
+  Rect mergePickerCellRect{};
+
+  // BookSkillPicker
+  LayeredCanvas bookPickerCanvas;
+  ImageObject bookPickerBackgroundImage;
+  ImageObject bookPickerHighlightImage;
+  std::array<ImageObject, kSkillCount + 1> bookPickerSkillIcons;
+  Rect bookPickerBackgroundRect{};
+  Rect bookPickerHighlightRect{};
+  Rect bookPickerCellRect{};
+
+  // PetDetailView
+  LayeredCanvas detailCanvas;
+  ImageObject detailBackgroundImage;
+  Rect detailBackgroundRect{};
+  ImageObject detailCloseButtonImage;
+  Rect detailCloseButtonRect{};
+  ImageObject detailPetImage;
+  Rect detailPetRect{};
+  std::array<ImageObject, kSkillIconCount + 1> detailSkillIcons;
+  Rect detailSkillIconRect{};
+
+  // CertifyPicker
+  LayeredCanvas certifyCanvas;
+  ImageObject certifyBackgroundImage;
+  Rect certifyBackgroundRect{};
+  std::array<ImageObject, kCertifiableCount + 1> certifySkillIcons;
+  std::array<Rect, kCertifiableCount + 1> certifyCellRects{};
+  ImageObject certifyHighlightImage;
+  Rect certifyHighlightRect{};
 };
 
 // Seeds state.random from state.clock (does nothing without a clock).
