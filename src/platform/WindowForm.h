@@ -12,11 +12,11 @@ class Window;
 
 enum class ControlKind {
   PictureButton,     // an invisible hot area; the canvas paints the look
-  TransparentLabel,  // reports only a left press (used for the title strip)
+  TransparentLabel,  // an invisible hot area that by custom reports only a left press (title strip)
 };
 
-// The events a control reports; an empty function means the control does not report it.
-// Positions are window pixels.
+// The events a control reports; an empty function means the control does not report it (it still
+// takes the mouse where it lies). Positions are window pixels.
 struct ControlEvents {
   std::function<void(int x, int y)> leftPress;
   std::function<void(int x, int y)> leftRelease;
@@ -25,12 +25,13 @@ struct ControlEvents {
   std::function<void(int x, int y)> rightRelease;
 };
 
+// A control covers the half-open area [x, x + width) x [y, y + height) of its window.
 struct ControlForm {
   std::string name;
   ControlKind kind = ControlKind::PictureButton;
   Rect place;
   bool visible = true;
-  bool handCursor = false;
+  bool handCursor = false;  // the pointer shows a hand over the control
   ControlEvents events;
 };
 
@@ -42,10 +43,10 @@ struct WindowForm {
   int top = 0;
   int width = 0;
   int height = 0;
-  Window* owner = nullptr;
+  Window* owner = nullptr;  // an owned window stays above its owner and is destroyed before it
   std::vector<ControlForm> controls;
   std::function<void(Window&)> created;          // runs inside the opening
-  std::function<void(Window&)> positionChanged;  // after every move
+  std::function<void(Window&)> positionChanged;  // after every change of place
   std::function<void(Window&)> destroyed;        // last event; the Window is gone afterwards
 };
 

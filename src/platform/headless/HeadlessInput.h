@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+enum class InputKind {
+  Press,       // left button down at window pixel (x, y)
+  Release,     // left button up at (x, y)
+  Move,        // pointer moved to (x, y)
+  Click,       // left press and release at (x, y)
+  RightClick,  // right press and release at (x, y)
+  Answer,      // the answer (ok) of the next OK/Cancel box
+  MoveWindow,  // the window manager puts the window at screen (x, y)
+  Shot,        // save the window's last presented surface to `file` as PNG
+};
+
+// One input of the headless backend, from a test or a replay script line.
+struct HeadlessInput {
+  InputKind kind = InputKind::Move;
+  std::string window;  // form name; empty for Answer
+  int x = 0;
+  int y = 0;
+  bool ok = true;    // Answer
+  std::string file;  // Shot
+  int line = 0;      // script line number, 0 when not from a script
+  std::string text;  // the script line as written
+};
+
+}  // namespace platform

@@ -1,0 +1,355 @@
+#include "platform/headless/HeadlessSystem.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "platform/ControlDispatch.h"
+#include "platform/headless/ReplayScript.h"
+
+namespace platform {
+
+struct SurfaceDeleter {
+  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+
+class HeadlessWindow final : public Window {
+public:
+  HeadlessWindow(HeadlessSystem& system, const WindowForm& form, HeadlessWindow* owner)
+      : system_(system),
+        name_(form.name),
+        left_(form.left),
+        top_(form.top),
+        width_(form.width),
+        height_(form.height),
+        owner_(owner),
+        dispatch_(form.controls),
+        created_(form.created),
+        positionChanged_(form.positionChanged),
+        destroyed_(form.destroyed) {}
+
+  const std::string& Name() const override { return name_; }
+
+  bool Present(cairo_surface_t* surface) override {
+    if (closed_ || surface == nullptr || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
+      return false;
+    }
+    cairo_surface_flush(surface);
+    int w = cairo_image_surface_get_width(surface);
+    int h = cairo_image_surface_get_height(surface);
+    // A copy: the canvas goes on drawing into its own surface after presenting.
+    SurfacePtr copy(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+    cairo_t* cr = cairo_create(copy.get());
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(copy.get());
+    presented_ = std::move(copy);
+    width_ = w;
+    height_ = h;
+    return true;
+  }
+
+  int Left() const override { return left_; }
+  int Top() const override { return top_; }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+  void Move(int left, int top) override {
+    if (closed_ || (left == left_ && top == top_)) return;
+    left_ = left;
+    top_ = top;
+    if (positionChanged_) {
+      auto handler = positionChanged_;
+      handler(*this);
+    }
+  }
+
+  void Minimize() override { minimized_ = true; }
+
+  void Destroy() override {
+    if (closed_) return;
+    closed_ = true;
+    dispatch_.Close();
+    // Owned windows go first, as their owner's handlers may still read them while it closes.
+    for (;;) {
+      auto owned = std::find_if(system_.windows_.begin(), system_.windows_.end(),
+                                [this](const auto& w) { return w->owner_ == this && !w->closed_; });
+      if (owned == system_.windows_.end()) break;
+      (*owned)->Destroy();
+    }
+    if (destroyed_) {
+      auto handler = destroyed_;
+      handler(*this);
+    }
+    system_.Retire(*this);
+  }
+
+  void SetControlVisible(std::string_view control, bool visible) override {
+    dispatch_.SetVisible(control, visible);
+  }
+
+  void BeginTitleDrag() override {
+    if (closed_) return;
+    dispatch_.CancelCapture();
+    system_.StartDrag(*this);
+  }
+
+  bool closed_ = false;
+  bool minimized_ = false;
+  HeadlessSystem& system_;
+  std::string name_;
+  int left_, top_, width_, height_;
+  HeadlessWindow* owner_;
+  ControlDispatch dispatch_;
+  std::function<void(Window&)> created_, positionChanged_, destroyed_;
+  SurfacePtr presented_;
+};
+
+HeadlessSystem::HeadlessSystem() = default;
+
+HeadlessSystem::~HeadlessSystem() {
+  // Windows still open at the end get no events: the program has already stopped.
+  windows_.clear();
+  retired_.clear();
+}
+
+HeadlessWindow* HeadlessSystem::OpenWindow(const WindowForm& form) {
+  auto refused = std::find(refused_.begin(), refused_.end(), form.name);
+  if (refused != refused_.end()) {
+    refused_.erase(refused);
+    return nullptr;
+  }
+  HeadlessWindow* owner = nullptr;
+  for (const auto& w : windows_) {
+    if (w.get() == form.owner) owner = w.get();
+  }
+  windows_.push_back(std::make_unique<HeadlessWindow>(*this, form, owner));
+  HeadlessWindow* window = windows_.back().get();
+  if (!mainChosen_) {
+    mainChosen_ = true;
+    main_ = window;
+  }
+  if (window->created_) {
+    ++depth_;
+    auto handler = window->created_;
+    handler(*window);
+    --depth_;
+  }
+  return window;
+}
+
+Window* HeadlessSystem::Open(const WindowForm& form) {
+  HeadlessWindow* window = OpenWindow(form);
+  if (window == nullptr || window->closed_) {
+    Sweep();
+    return nullptr;
+  }
+  return window;
+}
+
+bool HeadlessSystem::OpenModal(const WindowForm& form) {
+  HeadlessWindow* window = OpenWindow(form);
+  if (window == nullptr) return false;
+  modals_.push_back(window);
+  ++depth_;  // the window stays allocated while its loop looks at it
+  while (!window->closed_) {
+    if (!Step()) {
+      InputEnded();
+      window->Destroy();
+    }
+  }
+  --depth_;
+  modals_.erase(std::find(modals_.begin(), modals_.end(), window));
+  Sweep();
+  return true;
+}
+
+void HeadlessSystem::Run() {
+  ++depth_;
+  while (main_ != nullptr) {
+    if (!Step()) {
+      InputEnded();
+      break;
+    }
+  }
+  --depth_;
+  Sweep();
+}
+
+bool HeadlessSystem::Step() {
+  if (queue_.empty()) return false;
+  HeadlessInput input = std::move(queue_.front());
+  queue_.pop_front();
+  Deliver(input);
+  return true;
+}
+
+void HeadlessSystem::InputEnded() {
+  if (inputEndRan_) return;
+  inputEndRan_ = true;
+  if (inputEnd_) {
+    auto handler = inputEnd_;
+    handler();
+  }
+}
+
+Window* HeadlessSystem::Find(std::string_view name) const { return FindWindow(name); }
+
+HeadlessWindow* HeadlessSystem::FindWindow(std::string_view name) const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (!(*it)->closed_ && (*it)->name_ == name) return it->get();
+  }
+  return nullptr;
+}
+
+Point HeadlessSystem::CursorPosition() const { return cursor_; }
+
+bool HeadlessSystem::ShowMessage(Window* owner, std::string_view text, std::string_view caption,
+                                 MessageButtons buttons) {
+  MessageRecord record;
+  record.owner = owner != nullptr ? owner->Name() : std::string();
+  record.caption = caption;
+  record.text = text;
+  record.buttons = buttons;
+  if (buttons == MessageButtons::OkCancel && !answers_.empty()) {
+    record.answer = answers_.front();
+    answers_.pop_front();
+  }
+  if (printMessages_) {
+    std::printf("message %s: %s\n", record.caption.c_str(), record.text.c_str());
+    std::fflush(stdout);
+  }
+  messages_.push_back(record);
+  return record.answer;
+}
+
+void HeadlessSystem::Wait(int) {}
+
+void HeadlessSystem::Post(HeadlessInput input) { queue_.push_back(std::move(input)); }
+
+bool HeadlessSystem::LoadScript(const std::string& path) {
+  ReplayScript script = LoadReplayScript(path);
+  if (!script.error.empty()) {
+    if (failure_.empty()) failure_ = script.error;
+    return false;
+  }
+  for (HeadlessInput& input : script.inputs) queue_.push_back(std::move(input));
+  return true;
+}
+
+void HeadlessSystem::SetInputEndHandler(std::function<void()> handler) { inputEnd_ = std::move(handler); }
+
+void HeadlessSystem::QueueAnswer(bool ok) { answers_.push_back(ok); }
+
+bool HeadlessSystem::Blocked(const HeadlessWindow& window) const {
+  if (modals_.empty()) return false;
+  // The top modal window and what it owns (a box, another pop-up) take input; nothing else.
+  for (const HeadlessWindow* w = &window; w != nullptr; w = w->owner_) {
+    if (w == modals_.back()) return false;
+  }
+  return true;
+}
+
+bool HeadlessSystem::Fail(const HeadlessInput& input, const std::string& why) {
+  std::string message = input.line > 0
+                            ? "replay line " + std::to_string(input.line) + " `" + input.text + "`: " + why
+                            : why;
+  if (failure_.empty()) failure_ = message;
+  queue_.clear();
+  return false;
+}
+
+bool HeadlessSystem::Deliver(const HeadlessInput& input) {
+  if (input.kind == InputKind::Answer) {
+    answers_.push_back(input.ok);
+    return true;
+  }
+  HeadlessWindow* window = FindWindow(input.window);
+  if (window == nullptr) return Fail(input, "window " + input.window + " is not open");
+  if (input.kind == InputKind::MoveWindow) {
+    ++depth_;
+    window->Move(input.x, input.y);
+    --depth_;
+    Sweep();
+    return true;
+  }
+  if (input.kind == InputKind::Shot) {
+    if (window->presented_ == nullptr) return Fail(input, "window " + input.window + " has presented nothing");
+    if (!SavePresented(input.window, input.file)) return Fail(input, "cannot write " + input.file);
+    return true;
+  }
+  if (Blocked(*window)) {
+    return Fail(input, "window " + input.window + " takes no input while " + modals_.back()->name_ +
+                           " is open");
+  }
+  cursor_ = Point{window->left_ + input.x, window->top_ + input.y};
+  ++depth_;
+  ControlDispatch& dispatch = window->dispatch_;
+  bool press = input.kind == InputKind::Press || input.kind == InputKind::Click;
+  bool release = input.kind == InputKind::Release || input.kind == InputKind::Click;
+  if (press) {
+    drag_.window = nullptr;
+    dispatch.LeftPress(input.x, input.y);
+  }
+  if (input.kind == InputKind::Move) {
+    if (drag_.window != nullptr) {
+      // The window manager has the pointer: the window follows it, the controls see nothing.
+      drag_.window->Move(drag_.left + cursor_.x - drag_.grab.x, drag_.top + cursor_.y - drag_.grab.y);
+    } else {
+      dispatch.Move(input.x, input.y);
+    }
+  }
+  if (release) {
+    if (drag_.window != nullptr) {
+      drag_.window = nullptr;
+    } else if (!window->closed_) {
+      dispatch.LeftRelease(input.x, input.y);
+    }
+  }
+  if (input.kind == InputKind::RightClick) dispatch.RightRelease(input.x, input.y);
+  --depth_;
+  Sweep();
+  return true;
+}
+
+void HeadlessSystem::StartDrag(HeadlessWindow& window) {
+  drag_.window = &window;
+  drag_.grab = cursor_;
+  drag_.left = window.left_;
+  drag_.top = window.top_;
+}
+
+void HeadlessSystem::Retire(HeadlessWindow& window) {
+  if (drag_.window == &window) drag_.window = nullptr;
+  if (main_ == &window) main_ = nullptr;
+  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return w.get() == &window; });
+  if (it == windows_.end()) return;
+  retired_.push_back(std::move(*it));
+  windows_.erase(it);
+}
+
+void HeadlessSystem::Sweep() {
+  if (depth_ == 0) retired_.clear();
+}
+
+cairo_surface_t* HeadlessSystem::Presented(std::string_view name) const {
+  HeadlessWindow* window = FindWindow(name);
+  return window != nullptr ? window->presented_.get() : nullptr;
+}
+
+bool HeadlessSystem::SavePresented(std::string_view name, const std::string& file) {
+  cairo_surface_t* surface = Presented(name);
+  return surface != nullptr && cairo_surface_write_to_png(surface, file.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+bool HeadlessSystem::IsMinimized(std::string_view name) const {
+  HeadlessWindow* window = FindWindow(name);
+  return window != nullptr && window->minimized_;
+}
+
+std::unique_ptr<HeadlessSystem> MakeHeadlessSystem() { return std::make_unique<HeadlessSystem>(); }
+
+}  // namespace platform

@@ -1,0 +1,115 @@
+#include "platform/headless/ReplayScript.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+namespace platform {
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Splits off the next word; `rest` keeps what follows it, trimmed.
+std::string_view NextWord(std::string_view& rest) {
+  std::size_t end = 0;
+  while (end < rest.size() && !IsSpace(rest[end])) ++end;
+  std::string_view word = rest.substr(0, end);
+  rest = Trim(rest.substr(end));
+  return word;
+}
+
+bool ParseInt(std::string_view word, int& value) {
+  if (word.empty()) return false;
+  auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+  return ec == std::errc() && end == word.data() + word.size();
+}
+
+struct Verb {
+  std::string_view word;
+  InputKind kind;
+};
+
+constexpr Verb kPointVerbs[] = {
+    {"press", InputKind::Press},       {"release", InputKind::Release}, {"move", InputKind::Move},
+    {"click", InputKind::Click},       {"rclick", InputKind::RightClick},
+    {"movewin", InputKind::MoveWindow},
+};
+
+// Empty when the line was understood, otherwise why not.
+std::string ParseLine(std::string_view line, HeadlessInput& input) {
+  std::string_view rest = line;
+  std::string_view verb = NextWord(rest);
+  if (verb == "answer") {
+    std::string_view word = NextWord(rest);
+    if (!rest.empty() || (word != "ok" && word != "cancel")) return "expected `answer ok` or `answer cancel`";
+    input.kind = InputKind::Answer;
+    input.ok = word == "ok";
+    return {};
+  }
+  if (verb == "shot") {
+    input.kind = InputKind::Shot;
+    input.window = NextWord(rest);
+    input.file = rest;  // the rest of the line, so that names may hold spaces
+    if (input.window.empty() || input.file.empty()) return "expected `shot WINDOW FILE`";
+    return {};
+  }
+  for (const Verb& v : kPointVerbs) {
+    if (verb != v.word) continue;
+    input.kind = v.kind;
+    input.window = NextWord(rest);
+    std::string_view x = NextWord(rest);
+    std::string_view y = NextWord(rest);
+    if (input.window.empty() || !ParseInt(x, input.x) || !ParseInt(y, input.y) || !rest.empty()) {
+      return "expected `" + std::string(v.word) + " WINDOW X Y` with whole numbers";
+    }
+    return {};
+  }
+  return "unknown command `" + std::string(verb) + "`";
+}
+
+}  // namespace
+
+ReplayScript ParseReplayScript(std::string_view text) {
+  ReplayScript script;
+  int number = 0;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    std::string_view raw = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++number;
+    std::string_view line = Trim(raw);
+    if (line.empty() || line.front() == '#') continue;
+    HeadlessInput input;
+    input.line = number;
+    input.text = line;
+    std::string why = ParseLine(line, input);
+    if (!why.empty()) {
+      script.inputs.clear();
+      script.error = "replay line " + std::to_string(number) + " `" + std::string(line) + "`: " + why;
+      return script;
+    }
+    script.inputs.push_back(std::move(input));
+  }
+  return script;
+}
+
+ReplayScript LoadReplayScript(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    ReplayScript script;
+    script.error = "cannot read replay script " + path;
+    return script;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  return ParseReplayScript(text.str());
+}
+
+}  // namespace platform
