@@ -1,0 +1,98 @@
+#include "rules/Certification.h"
+
+#include <algorithm>
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/PetRecord.h"
+#include "core/RosterStore.h"
+#include "core/Skills.h"
+#include "rules/CurrentPet.h"
+
+namespace {
+
+void Notify(const CertificationHooks& hooks, bool certified) {
+  if (hooks.showCertification) hooks.showCertification(certified);
+}
+
+bool Ask(AppState& state, std::string_view text, std::string_view caption) {
+  return state.messages != nullptr && state.messages->Ask(text, caption);
+}
+
+void CancelCertification(AppState& state, const CertificationHooks& hooks) {
+  if (!Ask(state, kCancelCertifyQuestion, kHintCaption)) return;
+  if (!DeleteMarker(state.currentSlot)) {
+    ShowMessage(state, kCancelCertifyFailedText);
+    return;
+  }
+  if (!state.currentSkills.empty()) state.currentSkills.erase(state.currentSkills.begin());
+  const auto stored = ReadRecordFields(state.currentSlot);
+  const bool written = WriteRecord(state.currentSlot, FormatCopiedRecord(stored, state.currentSkills));
+  Notify(hooks, false);
+  // The marker is gone either way; a record that kept the old skills must not pass as done.
+  ShowMessage(state, written ? kCancelCertifyDoneText : kCancelCertifySaveFailedText);
+}
+
+}  // namespace
+
+int DrawCertificationBonus(RandomGenerator& random) { return random.RandomInt(1, 100) <= 50 ? 13 : 11; }
+
+std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills) {
+  std::vector<std::string> candidates;
+  for (int skill : skills)
+    for (int certifiable : CertifiableSkills)
+      if (skill == certifiable) candidates.push_back(std::to_string(skill));
+  return candidates;
+}
+
+void ToggleCertification(AppState& state, const CertificationHooks& hooks) {
+  if (!RequireUsableCurrentPet(state)) return;
+  if (IsSlotCertified(state.currentSlot)) {
+    CancelCertification(state, hooks);
+    return;
+  }
+  state.certifyCandidates = FindCertifyCandidates(state.currentSkills);
+  if (state.certifyCandidates.empty()) {
+    ShowMessage(state, kNoCertifiableSkillText, kHintCaption);
+    return;
+  }
+  if (hooks.openPicker) hooks.openPicker();
+}
+
+void CertifySkill(AppState& state, const CertificationHooks& hooks) {
+  if (!RequireUsableCurrentPet(state)) return;
+  auto& skills = state.currentSkills;
+  const auto found = std::find(skills.begin(), skills.end(), state.certifyChoice);
+  if (found == skills.end()) return;
+  std::vector<int> reordered{state.certifyChoice};
+  reordered.insert(reordered.end(), skills.begin(), found);
+  reordered.insert(reordered.end(), found + 1, skills.end());
+  const auto stored = ReadRecordFields(state.currentSlot);
+  skills = std::move(reordered);
+  skills.push_back(DrawCertificationBonus(state.random));
+  if (!WriteMarker(state.currentSlot, state.certifyChoice)) ShowMessage(state, kMarkerWriteFailedText);
+  if (WriteRecord(state.currentSlot, FormatCopiedRecord(stored, skills)))
+    Notify(hooks, true);
+  else
+    ShowMessage(state, kCertifyRecordFailedText);
+}
+
+Rect CertifyCellRect(int i) {
+  const int col = (i - 1) % 4;
+  const int row = (i - 1) / 4;
+  return MakeRect(26 + 74 * col, 27 + 74 * row, 64, 64);
+}
+
+Rect CertifyHighlightRect(int i) {
+  const int col = (i - 1) % 4;
+  const int row = (i - 1) / 4;
+  return MakeRect(24 + 74 * col, 25 + 74 * row, 68, 68);
+}
+
+int CertifyCellAt(int x, int y, int count) {
+  for (int i = 1; i <= count && i <= 8; ++i) {
+    const Rect cell = CertifyCellRect(i);
+    if (cell.x < x && x < cell.x + cell.width && cell.y < y && y < cell.y + cell.height) return i;
+  }
+  return 0;
+}

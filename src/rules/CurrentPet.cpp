@@ -1,0 +1,20 @@
+#include "rules/CurrentPet.h"
+
+#include "core/AppState.h"
+#include "core/RosterStore.h"
+
+void ShowMessage(AppState& state, std::string_view text, std::string_view caption) {
+  if (state.messages != nullptr) state.messages->Show(text, caption);
+}
+
+bool RequireUsableCurrentPet(AppState& state) {
+  if (!IsSlotOccupied(state.currentSlot)) {
+    ShowMessage(state, kNoCurrentPetText);
+    return false;
+  }
+  if (IsSlotDamaged(state.currentSlot) || state.currentSpecies < 1 || state.currentSpecies > kSpeciesCount) {
+    ShowMessage(state, kDamagedPetText);
+    return false;
+  }
+  return true;
+}

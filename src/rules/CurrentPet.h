@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/Messages.h"
+
+struct AppState;
+
+// Refusals for a current pet that is missing or cannot be used.
+inline constexpr std::string_view kNoCurrentPetText = "当前没有宠物";
+inline constexpr std::string_view kDamagedPetText = "宠物数据已损坏，无法操作";
+
+// Shows a message box through state.messages (nothing when no message sink is set).
+void ShowMessage(AppState& state, std::string_view text, std::string_view caption = kStandardCaption);
+
+// True when currentSlot is a slot 1..15 whose record exists and loads as a pet and
+// currentSpecies is 1..35; otherwise shows why and returns false.
+bool RequireUsableCurrentPet(AppState& state);
