@@ -19,9 +19,10 @@ namespace {
 // slot folder starts with a dot.
 constexpr std::string_view kTemporaryPrefix = ".petsim-tmp.";
 
+// Existence as the data folder means it: any entry of that name counts.
 bool FileExists(const std::string& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return ::stat(path.c_str(), &info) == 0;
 }
 
 bool IsValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }

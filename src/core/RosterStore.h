@@ -9,7 +9,7 @@
 // same folder, flushed to disk, renamed over the target, then the folder flushed; on any
 // failure the old file stays as it was and the temporary file is removed.
 
-// The slot holds a pet: its Data.txt exists.
+// The slot holds a pet: its Data.txt exists (whatever it holds).
 bool IsSlotOccupied(int slot);
 // The slot's pet is certified: its rz.txt exists.
 bool IsSlotCertified(int slot);

@@ -46,7 +46,7 @@ std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills) {
 }
 
 void ToggleCertification(AppState& state, const CertificationHooks& hooks) {
-  if (!RequireUsableCurrentPet(state)) return;
+  if (!RequireUsableCurrentPet(state, true)) return;
   if (IsSlotCertified(state.currentSlot)) {
     CancelCertification(state, hooks);
     return;
@@ -60,7 +60,7 @@ void ToggleCertification(AppState& state, const CertificationHooks& hooks) {
 }
 
 void CertifySkill(AppState& state, const CertificationHooks& hooks) {
-  if (!RequireUsableCurrentPet(state)) return;
+  if (!RequireUsableCurrentPet(state, true)) return;
   auto& skills = state.currentSkills;
   const auto found = std::find(skills.begin(), skills.end(), state.certifyChoice);
   if (found == skills.end()) return;

@@ -7,8 +7,9 @@ void ShowMessage(AppState& state, std::string_view text, std::string_view captio
   if (state.messages != nullptr) state.messages->Show(text, caption);
 }
 
-bool RequireUsableCurrentPet(AppState& state) {
-  if (!IsSlotOccupied(state.currentSlot)) {
+bool RequireUsableCurrentPet(AppState& state, bool needRecord) {
+  if (state.currentSlot < 1 || state.currentSlot > kSlotCount ||
+      (needRecord && !IsSlotOccupied(state.currentSlot))) {
     ShowMessage(state, kNoCurrentPetText);
     return false;
   }

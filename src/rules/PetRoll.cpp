@@ -32,7 +32,7 @@ PetRollResult RollPet(AppState& state, int slot, int species) {
 }
 
 bool WashCurrentPet(AppState& state) {
-  if (!RequireUsableCurrentPet(state)) return false;
+  if (!RequireUsableCurrentPet(state, false)) return false;
   state.currentSkills = RollPet(state, state.currentSlot, state.currentSpecies).skills;
   return true;
 }

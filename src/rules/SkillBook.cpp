@@ -20,7 +20,7 @@ int PickBookSlot(RandomGenerator& random, int n, bool certified) {
 }
 
 bool LearnBookSkill(AppState& state, int skill) {
-  if (!RequireUsableCurrentPet(state)) return false;
+  if (!RequireUsableCurrentPet(state, true)) return false;
   if (HasSkill(state, skill)) {
     ShowMessage(state, kDuplicateSkillText);
     return false;
@@ -43,7 +43,7 @@ LearnOutcome OnLearnClicked(AppState& state) {
     ShowMessage(state, kNoBookText);
     return LearnOutcome::Refused;
   }
-  if (!RequireUsableCurrentPet(state)) return LearnOutcome::Refused;
+  if (!RequireUsableCurrentPet(state, true)) return LearnOutcome::Refused;
   if (HasSkill(state, state.bookSkill)) {
     ShowMessage(state, kDuplicateSkillText);
     return LearnOutcome::Refused;
