@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -70,11 +71,11 @@ inline std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path
 
 // Wraps raw bytes as a stored blob: 32-bit 1, 32-bit count, the bytes.
 inline std::vector<std::uint8_t> MakeBlob(const std::vector<std::uint8_t>& bytes) {
-  std::vector<std::uint8_t> blob(8);
+  std::vector<std::uint8_t> blob(8 + bytes.size());
   const std::uint32_t tag = 1, count = static_cast<std::uint32_t>(bytes.size());
   std::memcpy(blob.data(), &tag, 4);
   std::memcpy(blob.data() + 4, &count, 4);
-  blob.insert(blob.end(), bytes.begin(), bytes.end());
+  std::copy(bytes.begin(), bytes.end(), blob.begin() + 8);
   return blob;
 }
 

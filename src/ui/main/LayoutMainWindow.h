@@ -1,0 +1,8 @@
+#pragma once
+
+struct AppState;
+
+// Gives every place of the tab shown (app.tabState: 1 wash, 2 merge, 3 book) its normal value,
+// which also undoes a button's pressed look. Places of the other tabs keep their values; the book
+// tab reuses the wash tab's plain panel and pet places.
+void LayoutMainWindow(AppState& app);

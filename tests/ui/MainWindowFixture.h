@@ -1,0 +1,156 @@
+#pragma once
+
+// A main window composed in memory: an AppState wired to a fake window system, its canvas bound
+// to a fake 920x620 window, and a scratch data folder (the working directory during the test)
+// with pet pictures, heads, skill icons and digit glyphs written as solid-colour PNGs.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/AppState.h"
+#include "gfx/GfxTestSupport.h"
+#include "platform/System.h"
+
+namespace uitest {
+
+using gfxtest::FakeWindow;
+using gfxtest::Pixel;
+using gfxtest::ReadPixel;
+
+// A window system whose cursor the test places.
+class FakeSystem : public platform::System {
+public:
+  platform::Window* Open(const platform::WindowForm&) override { return nullptr; }
+  bool OpenModal(const platform::WindowForm&) override { return false; }
+  void Run() override {}
+  platform::Window* Find(std::string_view) const override { return nullptr; }
+  platform::Point CursorPosition() const override { return cursor; }
+  bool ShowMessage(platform::Window*, std::string_view, std::string_view,
+                   platform::MessageButtons) override {
+    return true;
+  }
+  void Wait(int) override {}
+
+  platform::Point cursor;
+};
+
+// Colours of the fixture pictures, all opaque, chosen so that a probe can tell them apart.
+inline Pixel GlyphColour(int glyph) { return {255, static_cast<std::uint8_t>(20 * glyph), 60, 90}; }
+inline Pixel IconColour(int skill) { return {255, 5, static_cast<std::uint8_t>(3 * skill), 200}; }
+inline Pixel PetColour(int species) { return {255, 200, static_cast<std::uint8_t>(5 * species), 5}; }
+inline Pixel HeadColour(int species) {
+  return {255, 150, static_cast<std::uint8_t>(5 * species), 150};
+}
+inline constexpr Pixel kBadgeColour{255, 255, 0, 255};
+
+inline void WritePicture(const std::filesystem::path& path, int width, int height, Pixel colour) {
+  gfxtest::WriteSolidPng(path, width, height, colour.r, colour.g, colour.b);
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+  static constexpr int kMaxSkill = 79;
+
+  void SetUp() override {
+    ASSERT_EQ(chdir(folder.path().c_str()), 0);
+    // Glyphs and icons have sizes other than their boxes, so every one is stretched.
+    for (int glyph = 1; glyph <= kGlyphCount; ++glyph)
+      WritePicture(std::filesystem::path("UI") / ("text" + std::to_string(glyph) + ".png"), 12, 20,
+                   GlyphColour(glyph));
+    for (int skill = 1; skill <= kMaxSkill; ++skill) WriteIcon(skill, IconColour(skill));
+    for (int species = 1; species <= kSpeciesCount; ++species) {
+      WritePicture(std::filesystem::u8path("./召唤兽/图形/召唤兽" + std::to_string(species) + ".png"),
+                   200, 210, PetColour(species));
+      WritePicture(std::filesystem::u8path("./召唤兽/头像/召唤兽" + std::to_string(species) + ".png"),
+                   80, 80, HeadColour(species));
+    }
+    app.system = &system;
+    app.mainWindow = &window;
+    app.mainCanvas.Bind(&window, 920, 620);
+  }
+
+  static void WriteIcon(int skill, Pixel colour) {
+    WritePicture(std::filesystem::u8path("./召唤兽/技能/技能" + std::to_string(skill) + ".png"), 64,
+                 64, colour);
+  }
+
+  // A current pet in `slot`, as the slot load leaves it.
+  void SetCurrentPet(int slot, int species, const AptitudeRow& aptitudes,
+                     std::vector<int> skills) {
+    app.currentSlot = slot;
+    app.currentSpecies = species;
+    app.slotSpecies[slot] = species;
+    app.slotAptitudes[slot] = aptitudes;
+    app.currentSkills = std::move(skills);
+    app.petPicture.LoadFromFile("./召唤兽/图形/召唤兽" + std::to_string(species) + ".png");
+  }
+
+  void SetMergeSide(int side, int species, const AptitudeRow& aptitudes, std::vector<int> skills) {
+    auto& s = app.mergeSide[side];
+    s.species = species;
+    std::copy(aptitudes.begin(), aptitudes.end(), s.aptitudes.begin());
+    s.skills = std::move(skills);
+    app.mergeHeads[side].LoadFromFile("./召唤兽/头像/召唤兽" + std::to_string(species) + ".png");
+  }
+
+  cairo_surface_t* Surface() const { return app.mainCanvas.Surface(); }
+  Pixel At(int x, int y) const { return ReadPixel(Surface(), x, y); }
+
+  gfxtest::ScratchFolder folder;
+  FakeSystem system;
+  FakeWindow window{"main", 50, 50};
+  AppState app;
+};
+
+}  // namespace uitest
+
+namespace uitest {
+
+// True when `place` is filled edge to edge with `colour`: its four corner pixels and its centre.
+inline ::testing::AssertionResult Filled(cairo_surface_t* surface, Rect place, Pixel colour) {
+  const std::pair<int, int> probes[] = {{place.x, place.y},
+                                        {place.x + place.width - 1, place.y},
+                                        {place.x, place.y + place.height - 1},
+                                        {place.x + place.width - 1, place.y + place.height - 1},
+                                        {place.x + place.width / 2, place.y + place.height / 2}};
+  for (const auto& [x, y] : probes) {
+    const Pixel p = ReadPixel(surface, x, y);
+    if (!(p == colour))
+      return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << p << ", not "
+                                           << colour;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The number drawn with the fixture glyphs whose first box is at (x, y): one character per
+// 14-pixel box ('.' for the point) until a box that holds no fixture glyph.
+inline std::string NumberAt(cairo_surface_t* surface, int x, int y) {
+  std::string shown;
+  for (int left = x; left + 14 <= cairo_image_surface_get_width(surface); left += 14) {
+    const Pixel p = ReadPixel(surface, left + 7, y + 8);
+    const int glyph = p.r / 20;
+    if (p.a != 255 || p.g != 60 || p.b != 90 || p.r % 20 != 0 || glyph < 1 || glyph > 11) break;
+    // The glyph must fill its 14x17 box exactly.
+    if (!(ReadPixel(surface, left, y) == p) || !(ReadPixel(surface, left + 13, y + 16) == p)) {
+      shown += '?';
+      break;
+    }
+    shown += glyph == 11 ? '.' : static_cast<char>('0' + glyph - 1);
+  }
+  return shown;
+}
+
+// How many pixels of the surface have exactly this colour.
+inline int CountColour(cairo_surface_t* surface, Pixel colour) {
+  int count = 0;
+  for (int y = 0; y < cairo_image_surface_get_height(surface); ++y)
+    for (int x = 0; x < cairo_image_surface_get_width(surface); ++x)
+      if (ReadPixel(surface, x, y) == colour) ++count;
+  return count;
+}
+
+}  // namespace uitest
