@@ -1,0 +1,542 @@
+#include "platform/gtk/GtkSystem.h"
+
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ControlDispatch.h"
+#include "platform/gtk/InputShape.h"
+
+namespace platform {
+namespace {
+
+struct ObjectUnref {
+  void operator()(gpointer object) const { g_object_unref(object); }
+};
+template <typename T>
+using ObjectPtr = std::unique_ptr<T, ObjectUnref>;
+
+struct SurfaceDeleter {
+  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+
+struct LoopDeleter {
+  void operator()(GMainLoop* loop) const { g_main_loop_unref(loop); }
+};
+using LoopPtr = std::unique_ptr<GMainLoop, LoopDeleter>;
+
+struct ContextDeleter {
+  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+using ContextPtr = std::unique_ptr<cairo_t, ContextDeleter>;
+
+int Pixel(double coordinate) { return static_cast<int>(std::floor(coordinate)); }
+
+bool SamePixels(cairo_surface_t* a, cairo_surface_t* b) {
+  if (a == nullptr || b == nullptr) return false;
+  int h = cairo_image_surface_get_height(a);
+  if (cairo_image_surface_get_width(a) != cairo_image_surface_get_width(b) ||
+      h != cairo_image_surface_get_height(b) ||
+      cairo_image_surface_get_stride(a) != cairo_image_surface_get_stride(b)) {
+    return false;
+  }
+  std::size_t bytes = static_cast<std::size_t>(cairo_image_surface_get_stride(a)) * h;
+  return std::memcmp(cairo_image_surface_get_data(a), cairo_image_surface_get_data(b), bytes) == 0;
+}
+
+}  // namespace
+
+class GtkSystemImpl;
+
+class GtkWindowImpl final : public Window {
+public:
+  GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner);
+  ~GtkWindowImpl() override;
+  GtkWindowImpl(const GtkWindowImpl&) = delete;
+  GtkWindowImpl& operator=(const GtkWindowImpl&) = delete;
+
+  const std::string& Name() const override { return name_; }
+  bool Present(cairo_surface_t* surface) override;
+  int Left() const override { return left_; }
+  int Top() const override { return top_; }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void Move(int left, int top) override;
+  void Minimize() override;
+  void Destroy() override;
+  void SetControlVisible(std::string_view control, bool visible) override;
+  void BeginTitleDrag() override;
+
+  void ApplyShape();
+  GtkWidget* Widget() const { return widget_.get(); }
+  GtkWindowImpl* Owner() const { return owner_; }
+  bool Closed() const { return closed_; }
+  void SetModalLoop(GMainLoop* loop) { modalLoop_ = loop; }
+  void RunCreated();
+
+private:
+  static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
+  static gboolean OnPress(GtkWidget*, GdkEventButton* event, gpointer self);
+  static gboolean OnRelease(GtkWidget*, GdkEventButton* event, gpointer self);
+  static gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
+  static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self);
+  static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
+  static void OnDestroy(GtkWidget*, gpointer self);
+  void ShowPointerFor(int x, int y);
+
+  GtkSystemImpl& system_;
+  std::string name_;
+  int left_, top_, width_, height_;
+  GtkWindowImpl* owner_;
+  ControlDispatch dispatch_;
+  std::function<void(Window&)> created_, positionChanged_, destroyed_;
+  ObjectPtr<GtkWidget> widget_;  // our own reference: the object outlives gtk_widget_destroy
+  SurfacePtr presented_;
+  RegionPtr shape_;
+  GMainLoop* modalLoop_ = nullptr;  // owned by the OpenModal that runs it
+  bool closed_ = false;
+  bool handShown_ = false;
+  struct Press {
+    bool valid = false;
+    guint button = 0;
+    int xRoot = 0;
+    int yRoot = 0;
+    guint32 time = 0;
+  } press_;
+};
+
+class GtkSystemImpl final : public System {
+public:
+  GtkSystemImpl();
+  ~GtkSystemImpl() override;
+  GtkSystemImpl(const GtkSystemImpl&) = delete;
+  GtkSystemImpl& operator=(const GtkSystemImpl&) = delete;
+
+  Window* Open(const WindowForm& form) override;
+  bool OpenModal(const WindowForm& form) override;
+  void Run() override;
+  Window* Find(std::string_view name) const override;
+  Point CursorPosition() const override;
+  bool ShowMessage(Window* owner, std::string_view text, std::string_view caption,
+                   MessageButtons buttons) override;
+  void Wait(int milliseconds) override;
+
+  // For the windows.
+  GtkWindowImpl* Lookup(const Window* window) const;
+  void DestroyOwnedBy(const GtkWindowImpl& owner);
+  void Retire(GtkWindowImpl& window);
+  GdkCursor* HandCursor();
+  bool Composited() const;
+  bool HasRgbaVisual() const { return rgba_ != nullptr; }
+  GdkVisual* RgbaVisual() const { return rgba_; }
+
+  // Counts the handlers running, so that a destroyed window is freed only when none of its
+  // handlers can still be on the stack.
+  struct Busy {
+    explicit Busy(GtkSystemImpl& s) : system(s) { ++system.depth_; }
+    ~Busy() {
+      if (--system.depth_ == 0) system.retired_.clear();
+    }
+    GtkSystemImpl& system;
+  };
+
+private:
+  GtkWindowImpl* OpenWindow(const WindowForm& form, bool modal);
+  static void OnCompositedChanged(GdkScreen*, gpointer self);
+
+  std::vector<std::unique_ptr<GtkWindowImpl>> windows_;
+  std::vector<std::unique_ptr<GtkWindowImpl>> retired_;
+  GtkWindowImpl* main_ = nullptr;
+  bool mainChosen_ = false;
+  LoopPtr mainLoop_;
+  ObjectPtr<GdkCursor> hand_;
+  GdkVisual* rgba_ = nullptr;  // owned by the screen
+  int depth_ = 0;
+};
+
+// --- window ---------------------------------------------------------------------------------
+
+GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner)
+    : system_(system),
+      name_(form.name),
+      left_(form.left),
+      top_(form.top),
+      width_(std::max(1, form.width)),
+      height_(std::max(1, form.height)),
+      owner_(owner),
+      dispatch_(form.controls),
+      created_(form.created),
+      positionChanged_(form.positionChanged),
+      destroyed_(form.destroyed),
+      widget_(GTK_WIDGET(g_object_ref(gtk_window_new(GTK_WINDOW_TOPLEVEL)))) {
+  GtkWindow* window = GTK_WINDOW(widget_.get());
+  gtk_window_set_title(window, name_.c_str());
+  gtk_window_set_decorated(window, FALSE);
+  gtk_window_set_resizable(window, FALSE);
+  gtk_widget_set_app_paintable(widget_.get(), TRUE);
+  // The visual must be chosen before the window is realized. Without one the window is simply
+  // opaque where it is not cut away by the shape.
+  if (system_.HasRgbaVisual()) gtk_widget_set_visual(widget_.get(), system_.RgbaVisual());
+  gtk_widget_set_size_request(widget_.get(), width_, height_);
+  gtk_window_set_default_size(window, width_, height_);
+  if (owner_ != nullptr) {
+    // Transient-for keeps the owned window above its owner under every window manager; it also
+    // stays off the task bar like an owned window.
+    gtk_window_set_transient_for(window, GTK_WINDOW(owner_->Widget()));
+    gtk_window_set_skip_taskbar_hint(window, TRUE);
+  }
+  gtk_window_set_position(window, GTK_WIN_POS_NONE);
+  gtk_window_move(window, left_, top_);
+  gtk_widget_add_events(widget_.get(), GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                           GDK_POINTER_MOTION_MASK | GDK_STRUCTURE_MASK);
+  g_signal_connect(widget_.get(), "draw", G_CALLBACK(OnDraw), this);
+  g_signal_connect(widget_.get(), "button-press-event", G_CALLBACK(OnPress), this);
+  g_signal_connect(widget_.get(), "button-release-event", G_CALLBACK(OnRelease), this);
+  g_signal_connect(widget_.get(), "motion-notify-event", G_CALLBACK(OnMotion), this);
+  g_signal_connect(widget_.get(), "configure-event", G_CALLBACK(OnConfigure), this);
+  g_signal_connect(widget_.get(), "delete-event", G_CALLBACK(OnDelete), this);
+  g_signal_connect(widget_.get(), "destroy", G_CALLBACK(OnDestroy), this);
+  gtk_widget_realize(widget_.get());
+}
+
+GtkWindowImpl::~GtkWindowImpl() {
+  g_signal_handlers_disconnect_by_data(widget_.get(), this);
+  if (!closed_) gtk_widget_destroy(widget_.get());
+}
+
+void GtkWindowImpl::RunCreated() {
+  if (!created_) return;
+  GtkSystemImpl::Busy busy(system_);
+  auto handler = created_;
+  handler(*this);
+}
+
+bool GtkWindowImpl::Present(cairo_surface_t* surface) {
+  if (closed_ || surface == nullptr || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
+    return false;
+  }
+  cairo_surface_flush(surface);
+  int w = cairo_image_surface_get_width(surface);
+  int h = cairo_image_surface_get_height(surface);
+  if (w <= 0 || h <= 0) return false;
+  SurfacePtr copy(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+  {
+    ContextPtr cr(cairo_create(copy.get()));
+    cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr.get(), surface, 0, 0);
+    cairo_paint(cr.get());
+  }
+  cairo_surface_flush(copy.get());
+  bool changed = !SamePixels(copy.get(), presented_.get());
+  presented_ = std::move(copy);
+  if (w != width_ || h != height_) {
+    width_ = w;
+    height_ = h;
+    gtk_widget_set_size_request(widget_.get(), w, h);
+    gtk_window_resize(GTK_WINDOW(widget_.get()), w, h);
+  }
+  // The region walk costs a pass over every pixel: only when the picture changed.
+  if (changed) {
+    shape_ = OpaqueRegion(presented_.get());
+    ApplyShape();
+  }
+  gtk_widget_queue_draw(widget_.get());
+  return true;
+}
+
+void GtkWindowImpl::ApplyShape() {
+  if (closed_ || shape_ == nullptr) return;
+  // GTK keeps a copy and applies it to the GDK window, also after a later realize.
+  gtk_widget_input_shape_combine_region(widget_.get(), shape_.get());
+  // Without a compositor alpha is not honoured: cut the visible shape too (hard 1-bit edges).
+  // When compositing returns, the shape is removed again so that soft edges blend.
+  bool blends = system_.HasRgbaVisual() && system_.Composited();
+  gtk_widget_shape_combine_region(widget_.get(), blends ? nullptr : shape_.get());
+}
+
+void GtkWindowImpl::Move(int left, int top) {
+  if (closed_ || (left == left_ && top == top_)) return;
+  left_ = left;
+  top_ = top;
+  gtk_window_move(GTK_WINDOW(widget_.get()), left, top);
+  // Reported now, as the program relies on it at once; the configure-event that follows reports
+  // again only if the window manager put the window elsewhere.
+  if (positionChanged_) {
+    GtkSystemImpl::Busy busy(system_);
+    auto handler = positionChanged_;
+    handler(*this);
+  }
+}
+
+void GtkWindowImpl::Minimize() {
+  if (!closed_) gtk_window_iconify(GTK_WINDOW(widget_.get()));
+}
+
+void GtkWindowImpl::Destroy() {
+  if (closed_) return;
+  GtkSystemImpl::Busy busy(system_);
+  closed_ = true;
+  dispatch_.Close();
+  system_.DestroyOwnedBy(*this);
+  if (destroyed_) {
+    auto handler = destroyed_;
+    handler(*this);
+  }
+  g_signal_handlers_disconnect_by_data(widget_.get(), this);
+  gtk_widget_destroy(widget_.get());
+  if (modalLoop_ != nullptr) g_main_loop_quit(modalLoop_);
+  system_.Retire(*this);
+}
+
+void GtkWindowImpl::SetControlVisible(std::string_view control, bool visible) {
+  dispatch_.SetVisible(control, visible);
+}
+
+void GtkWindowImpl::BeginTitleDrag() {
+  if (closed_ || !press_.valid) return;
+  dispatch_.CancelCapture();
+  // The window manager moves the window (_NET_WM_MOVERESIZE) or GTK emulates it without one;
+  // either way the new place arrives by configure-event.
+  gtk_window_begin_move_drag(GTK_WINDOW(widget_.get()), static_cast<gint>(press_.button), press_.xRoot,
+                             press_.yRoot, press_.time);
+  press_.valid = false;
+}
+
+void GtkWindowImpl::ShowPointerFor(int x, int y) {
+  bool hand = dispatch_.HandCursorAt(x, y);
+  if (hand == handShown_) return;
+  handShown_ = hand;
+  GdkWindow* gdk = gtk_widget_get_window(widget_.get());
+  if (gdk != nullptr) gdk_window_set_cursor(gdk, hand ? system_.HandCursor() : nullptr);
+}
+
+gboolean GtkWindowImpl::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  if (w->presented_ != nullptr) {
+    cairo_set_source_surface(cr, w->presented_.get(), 0, 0);
+  } else {
+    cairo_set_source_rgba(cr, 0, 0, 0, 0);
+  }
+  cairo_paint(cr);
+  return TRUE;
+}
+
+gboolean GtkWindowImpl::OnPress(GtkWidget*, GdkEventButton* event, gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  // GDK adds 2BUTTON/3BUTTON events after the plain presses of a double click: those are no
+  // presses of their own.
+  if (event->type != GDK_BUTTON_PRESS || w->closed_) return TRUE;
+  GtkSystemImpl::Busy busy(w->system_);
+  if (event->button == GDK_BUTTON_PRIMARY) {
+    w->press_ = {true, event->button, Pixel(event->x_root), Pixel(event->y_root), event->time};
+    w->dispatch_.LeftPress(Pixel(event->x), Pixel(event->y));
+  }
+  return TRUE;
+}
+
+gboolean GtkWindowImpl::OnRelease(GtkWidget*, GdkEventButton* event, gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  if (w->closed_) return TRUE;
+  GtkSystemImpl::Busy busy(w->system_);
+  if (event->button == GDK_BUTTON_PRIMARY) {
+    w->press_.valid = false;
+    w->dispatch_.LeftRelease(Pixel(event->x), Pixel(event->y));
+  } else if (event->button == GDK_BUTTON_SECONDARY) {
+    w->dispatch_.RightRelease(Pixel(event->x), Pixel(event->y));
+  }
+  return TRUE;
+}
+
+gboolean GtkWindowImpl::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  if (w->closed_) return TRUE;
+  GtkSystemImpl::Busy busy(w->system_);
+  w->ShowPointerFor(Pixel(event->x), Pixel(event->y));
+  w->dispatch_.Move(Pixel(event->x), Pixel(event->y));
+  return TRUE;
+}
+
+gboolean GtkWindowImpl::OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  // GDK gives a top-level's configure place in root coordinates, also under a reparenting window
+  // manager (where gtk_window_get_position would not be exact).
+  if (w->closed_ || (event->x == w->left_ && event->y == w->top_)) return FALSE;
+  w->left_ = event->x;
+  w->top_ = event->y;
+  if (w->positionChanged_) {
+    GtkSystemImpl::Busy busy(w->system_);
+    auto handler = w->positionChanged_;
+    handler(*w);
+  }
+  return FALSE;
+}
+
+gboolean GtkWindowImpl::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
+  // The window manager's close (Alt+F4): the same as the program closing the window.
+  static_cast<GtkWindowImpl*>(self)->Destroy();
+  return TRUE;
+}
+
+void GtkWindowImpl::OnDestroy(GtkWidget*, gpointer self) {
+  // Destroyed from outside (the display went away): run the program's side of the close.
+  static_cast<GtkWindowImpl*>(self)->Destroy();
+}
+
+// --- system ---------------------------------------------------------------------------------
+
+GtkSystemImpl::GtkSystemImpl() {
+  GdkScreen* screen = gdk_screen_get_default();
+  // May be non-null even where alpha is not honoured; the compositor check decides the shape.
+  rgba_ = gdk_screen_get_rgba_visual(screen);
+  g_signal_connect(screen, "composited-changed", G_CALLBACK(OnCompositedChanged), this);
+}
+
+GtkSystemImpl::~GtkSystemImpl() {
+  g_signal_handlers_disconnect_by_data(gdk_screen_get_default(), this);
+  // Windows still open get no events: the program has stopped. Owned ones go first.
+  while (!windows_.empty()) windows_.pop_back();
+  retired_.clear();
+}
+
+void GtkSystemImpl::OnCompositedChanged(GdkScreen*, gpointer self) {
+  for (const auto& w : static_cast<GtkSystemImpl*>(self)->windows_) w->ApplyShape();
+}
+
+bool GtkSystemImpl::Composited() const { return gdk_screen_is_composited(gdk_screen_get_default()); }
+
+GdkCursor* GtkSystemImpl::HandCursor() {
+  if (hand_ == nullptr) {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkCursor* cursor = gdk_cursor_new_from_name(display, "pointer");
+    if (cursor == nullptr) cursor = gdk_cursor_new_for_display(display, GDK_HAND2);
+    hand_.reset(cursor);
+  }
+  return hand_.get();
+}
+
+GtkWindowImpl* GtkSystemImpl::Lookup(const Window* window) const {
+  for (const auto& w : windows_) {
+    if (w.get() == window) return w.get();
+  }
+  return nullptr;
+}
+
+void GtkSystemImpl::DestroyOwnedBy(const GtkWindowImpl& owner) {
+  for (;;) {
+    auto owned = std::find_if(windows_.begin(), windows_.end(),
+                              [&](const auto& w) { return w->Owner() == &owner && !w->Closed(); });
+    if (owned == windows_.end()) return;
+    (*owned)->Destroy();
+  }
+}
+
+void GtkSystemImpl::Retire(GtkWindowImpl& window) {
+  if (main_ == &window) {
+    main_ = nullptr;
+    if (mainLoop_ != nullptr) g_main_loop_quit(mainLoop_.get());
+  }
+  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return w.get() == &window; });
+  if (it == windows_.end()) return;
+  retired_.push_back(std::move(*it));
+  windows_.erase(it);
+}
+
+GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
+  GtkWindowImpl* owner = Lookup(form.owner);
+  windows_.push_back(std::make_unique<GtkWindowImpl>(*this, form, owner));
+  GtkWindowImpl* window = windows_.back().get();
+  if (!mainChosen_) {
+    mainChosen_ = true;
+    main_ = window;
+  }
+  // Before the show: GTK takes the modal grab when a modal window is mapped.
+  if (modal) gtk_window_set_modal(GTK_WINDOW(window->Widget()), TRUE);
+  window->RunCreated();
+  if (window->Closed()) return window;
+  gtk_widget_show(window->Widget());
+  return window;
+}
+
+Window* GtkSystemImpl::Open(const WindowForm& form) {
+  Busy busy(*this);  // a window that its created handler destroyed is still there to be asked
+  GtkWindowImpl* window = OpenWindow(form, false);
+  return window->Closed() ? nullptr : window;
+}
+
+bool GtkSystemImpl::OpenModal(const WindowForm& form) {
+  Busy busy(*this);
+  GtkWindowImpl* window = OpenWindow(form, true);
+  if (window->Closed()) return true;
+  // The pattern of gtk_dialog_run: a nested loop that the window's destruction quits. Timeouts
+  // and events of other windows still run inside it, so handlers are re-entrant.
+  LoopPtr loop(g_main_loop_new(nullptr, FALSE));
+  window->SetModalLoop(loop.get());
+  g_main_loop_run(loop.get());
+  return true;
+}
+
+void GtkSystemImpl::Run() {
+  if (main_ == nullptr) return;
+  mainLoop_.reset(g_main_loop_new(nullptr, FALSE));
+  g_main_loop_run(mainLoop_.get());
+  mainLoop_.reset();
+}
+
+Window* GtkSystemImpl::Find(std::string_view name) const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (!(*it)->Closed() && (*it)->Name() == name) return it->get();
+  }
+  return nullptr;
+}
+
+Point GtkSystemImpl::CursorPosition() const {
+  GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+  GdkDevice* pointer = seat != nullptr ? gdk_seat_get_pointer(seat) : nullptr;
+  Point p;
+  if (pointer != nullptr) gdk_device_get_position(pointer, nullptr, &p.x, &p.y);
+  return p;
+}
+
+bool GtkSystemImpl::ShowMessage(Window* owner, std::string_view text, std::string_view caption,
+                                MessageButtons buttons) {
+  GtkWindowImpl* parent = Lookup(owner);
+  if (parent == nullptr) parent = main_;
+  std::string body(text);
+  GtkWidget* dialog = gtk_message_dialog_new(
+      parent != nullptr ? GTK_WINDOW(parent->Widget()) : nullptr,
+      static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), GTK_MESSAGE_INFO,
+      buttons == MessageButtons::OkCancel ? GTK_BUTTONS_OK_CANCEL : GTK_BUTTONS_OK, "%s", body.c_str());
+  ObjectPtr<GtkWidget> hold(GTK_WIDGET(g_object_ref(dialog)));
+  gtk_window_set_title(GTK_WINDOW(dialog), std::string(caption).c_str());
+  gint response = gtk_dialog_run(GTK_DIALOG(dialog));
+  gtk_widget_destroy(dialog);
+  return buttons == MessageButtons::Ok || response == GTK_RESPONSE_OK;
+}
+
+namespace {
+gboolean QuitLoop(gpointer loop) {
+  g_main_loop_quit(static_cast<GMainLoop*>(loop));
+  return G_SOURCE_REMOVE;
+}
+}  // namespace
+
+void GtkSystemImpl::Wait(int milliseconds) {
+  // A nested loop ended by a timeout: g_main_context_iteration alone may block past the deadline.
+  LoopPtr loop(g_main_loop_new(nullptr, FALSE));
+  g_timeout_add(static_cast<guint>(std::max(0, milliseconds)), QuitLoop, loop.get());
+  g_main_loop_run(loop.get());
+}
+
+std::unique_ptr<System> MakeGtkSystem() {
+  if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+  return std::make_unique<GtkSystemImpl>();
+}
+
+}  // namespace platform

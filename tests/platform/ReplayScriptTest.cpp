@@ -1,0 +1,133 @@
+#include "platform/headless/ReplayScript.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/headless/HeadlessSystem.h"
+
+namespace platform {
+namespace {
+
+struct GoodLine {
+  const char* text;
+  InputKind kind;
+  const char* window;
+  int x, y;
+  bool ok;
+  const char* file;
+};
+
+class ReplayGoodLine : public testing::TestWithParam<GoodLine> {};
+
+TEST_P(ReplayGoodLine, ParsesToOneInput) {
+  const GoodLine& c = GetParam();
+  ReplayScript script = ParseReplayScript(c.text);
+  ASSERT_EQ(script.error, "");
+  ASSERT_EQ(script.inputs.size(), 1u);
+  const HeadlessInput& in = script.inputs[0];
+  EXPECT_EQ(in.kind, c.kind);
+  EXPECT_EQ(in.window, c.window);
+  EXPECT_EQ(in.x, c.x);
+  EXPECT_EQ(in.y, c.y);
+  EXPECT_EQ(in.ok, c.ok);
+  EXPECT_EQ(in.file, c.file);
+  EXPECT_EQ(in.line, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ReplayGoodLine,
+    testing::Values(GoodLine{"press main 10 20", InputKind::Press, "main", 10, 20, true, ""},
+                    GoodLine{"release roster 0 -3", InputKind::Release, "roster", 0, -3, true, ""},
+                    GoodLine{"move species 657 414", InputKind::Move, "species", 657, 414, true, ""},
+                    GoodLine{"  click\tmergepicker 1 2  \r", InputKind::Click, "mergepicker", 1, 2, true, ""},
+                    GoodLine{"rclick bookpicker 5 6", InputKind::RightClick, "bookpicker", 5, 6, true, ""},
+                    GoodLine{"movewin main -100 40", InputKind::MoveWindow, "main", -100, 40, true, ""},
+                    GoodLine{"answer ok", InputKind::Answer, "", 0, 0, true, ""},
+                    GoodLine{"answer cancel", InputKind::Answer, "", 0, 0, false, ""},
+                    GoodLine{"shot detail out/after merge.png", InputKind::Shot, "detail", 0, 0, true,
+                             "out/after merge.png"}));
+
+struct BadLine {
+  const char* text;
+  const char* why;
+};
+
+class ReplayBadLine : public testing::TestWithParam<BadLine> {};
+
+TEST_P(ReplayBadLine, NamesLineNumberTextAndReason) {
+  // Two good lines, a comment and a blank line before the bad one: it is line 5.
+  std::string text = std::string("press main 1 1\n# a comment\n\nrelease main 1 1\n") + GetParam().text + "\n";
+  ReplayScript script = ParseReplayScript(text);
+  EXPECT_TRUE(script.inputs.empty());
+  EXPECT_EQ(script.error, std::string("replay line 5 `") + GetParam().text + "`: " + GetParam().why);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ReplayBadLine,
+    testing::Values(BadLine{"tap main 1 1", "unknown command `tap`"},
+                    BadLine{"click main 1", "expected `click WINDOW X Y` with whole numbers"},
+                    BadLine{"click main", "expected `click WINDOW X Y` with whole numbers"},
+                    BadLine{"click", "expected `click WINDOW X Y` with whole numbers"},
+                    BadLine{"press main 1 2 3", "expected `press WINDOW X Y` with whole numbers"},
+                    BadLine{"move main 1.5 2", "expected `move WINDOW X Y` with whole numbers"},
+                    BadLine{"rclick main x 2", "expected `rclick WINDOW X Y` with whole numbers"},
+                    BadLine{"movewin main 99999999999 0", "expected `movewin WINDOW X Y` with whole numbers"},
+                    BadLine{"release main 3 +4", "expected `release WINDOW X Y` with whole numbers"},
+                    BadLine{"answer", "expected `answer ok` or `answer cancel`"},
+                    BadLine{"answer yes", "expected `answer ok` or `answer cancel`"},
+                    BadLine{"answer ok now", "expected `answer ok` or `answer cancel`"},
+                    BadLine{"shot main", "expected `shot WINDOW FILE`"}));
+
+TEST(ReplayScript, KeepsLineNumbersAcrossBlankAndCommentLines) {
+  ReplayScript script = ParseReplayScript("\n# start\nclick main 1 2\n   \n  # indented comment\nanswer ok");
+  ASSERT_EQ(script.error, "");
+  ASSERT_EQ(script.inputs.size(), 2u);
+  EXPECT_EQ(script.inputs[0].line, 3);
+  EXPECT_EQ(script.inputs[0].text, "click main 1 2");
+  EXPECT_EQ(script.inputs[1].line, 6);
+}
+
+TEST(ReplayScript, UnreadableFileIsAnError) {
+  ReplayScript script = LoadReplayScript("/nonexistent/petsim.replay");
+  EXPECT_EQ(script.error, "cannot read replay script /nonexistent/petsim.replay");
+  HeadlessSystem system;
+  EXPECT_FALSE(system.LoadScript("/nonexistent/petsim.replay"));
+  EXPECT_EQ(system.Failure(), script.error);
+}
+
+TEST(ReplayScript, LineThatCannotBeCarriedOutEndsTheRunWithItsNumber) {
+  auto path = std::filesystem::temp_directory_path() / ("petsim-replay-" + std::to_string(::getpid()));
+  {
+    std::ofstream out(path);
+    out << "click main 5 5\n\nclick roster 1 1\nclick main 5 5\n";
+  }
+  HeadlessSystem system;
+  int clicks = 0;
+  bool closed = false;
+  WindowForm form;
+  form.name = "main";
+  form.width = 10;
+  form.height = 10;
+  ControlForm b;
+  b.name = "b";
+  b.place = MakeRect(0, 0, 10, 10);
+  b.events.click = [&] { ++clicks; };
+  form.controls = {b};
+  Window* main = system.Open(form);
+  ASSERT_TRUE(system.LoadScript(path.string()));
+  system.SetInputEndHandler([&] {
+    closed = true;
+    main->Destroy();
+  });
+  system.Run();
+  std::filesystem::remove(path);
+  EXPECT_EQ(clicks, 1);  // the line after the failing one never runs
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(system.Failure(), "replay line 3 `click roster 1 1`: window roster is not open");
+}
+
+}  // namespace
+}  // namespace platform
