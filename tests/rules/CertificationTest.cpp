@@ -1,0 +1,204 @@
+#include "rules/Certification.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "core/RosterStore.h"
+#include "rules/CurrentPet.h"
+#include "rules/RulesFixture.h"
+
+using Box = RecordingMessages::Box;
+
+TEST(Certification, CandidatesInListOrder) {
+  EXPECT_EQ(FindCertifyCandidates({5, 73, 71}), (std::vector<std::string>{"73", "71"}));
+  EXPECT_TRUE(FindCertifyCandidates({5, 11, 79, 70}).empty());
+  EXPECT_EQ(FindCertifyCandidates({78, 71, 72}), (std::vector<std::string>{"78", "71", "72"}));
+}
+
+TEST(Certification, BonusIsElevenOrThirteen) {
+  RandomGenerator random;
+  random.Seed(1);
+  EXPECT_EQ(DrawCertificationBonus(random), 13);  // 1 + 41 % 100 = 42
+  std::map<int, int> seen;
+  for (int i = 0; i < 4000; ++i) ++seen[DrawCertificationBonus(random)];
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_GT(seen[11], 1700);
+  EXPECT_GT(seen[13], 1700);
+}
+
+TEST(CertifyPickerGeometry, CellsAndStrictHits) {
+  EXPECT_EQ(CertifyCellRect(1), MakeRect(26, 27, 64, 64));
+  EXPECT_EQ(CertifyCellRect(4), MakeRect(248, 27, 64, 64));
+  EXPECT_EQ(CertifyCellRect(5), MakeRect(26, 101, 64, 64));
+  EXPECT_EQ(CertifyHighlightRect(1), MakeRect(24, 25, 68, 68));
+  EXPECT_EQ(CertifyHighlightRect(8), MakeRect(246, 99, 68, 68));
+  struct Case {
+    int x, y, count, cell;
+  };
+  for (const Case c : {Case{27, 28, 2, 1}, Case{95, 50, 8, 0}, Case{26, 50, 8, 0}, Case{90, 50, 8, 0},
+                       Case{89, 90, 8, 1}, Case{101, 50, 2, 2}, Case{175, 50, 2, 0}, Case{30, 120, 8, 5},
+                       Case{30, 120, 4, 0}, Case{300, 150, 8, 8}}) {
+    EXPECT_EQ(CertifyCellAt(c.x, c.y, c.count), c.cell) << c.x << "," << c.y;
+  }
+}
+
+class CertificationTest : public RulesTest {
+ protected:
+  CertificationHooks Hooks() {
+    CertificationHooks hooks;
+    hooks.openPicker = [this] { ++pickerOpened; };
+    hooks.showCertification = [this](bool certified) { shown.push_back(certified); };
+    return hooks;
+  }
+  int pickerOpened = 0;
+  std::vector<bool> shown;
+};
+
+TEST_F(CertificationTest, CertifyingMovesTheSpellFirstAndAddsABonus) {
+  MakeCurrent(3, "9|960|768|3240|1344|768|1042|3|5|73|71");
+  ToggleCertification(state, Hooks());
+  EXPECT_EQ(pickerOpened, 1);
+  EXPECT_EQ(state.certifyCandidates, (std::vector<std::string>{"73", "71"}));
+  state.certifyChoice = 71;
+  CertifySkill(state, Hooks());
+  ASSERT_EQ(state.currentSkills.size(), 4u);
+  EXPECT_EQ(std::vector<int>(state.currentSkills.begin(), state.currentSkills.begin() + 3),
+            (std::vector<int>{71, 5, 73}));
+  EXPECT_TRUE(state.currentSkills[3] == 11 || state.currentSkills[3] == 13);
+  EXPECT_EQ(ReadFile(MarkerPath(3)), "71");
+  EXPECT_EQ(ReadFile(RecordPath(3)), "9|960|768|3240|1344|768|1042|4|71|5|73|" + std::to_string(state.currentSkills[3]));
+  EXPECT_EQ(shown, (std::vector<bool>{true}));
+  EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(CertificationTest, BonusIsAddedEvenWhenAlreadyKnown) {
+  RandomGenerator probe;
+  probe.Seed(1);
+  ASSERT_EQ(DrawCertificationBonus(probe), 13);
+  MakeCurrent(3, "9|1|2|3|4|5|1042|2|13|72");
+  state.random.Seed(1);
+  state.certifyChoice = 72;
+  CertifySkill(state, Hooks());
+  EXPECT_EQ(state.currentSkills, (std::vector<int>{72, 13, 13}));
+}
+
+TEST_F(CertificationTest, NoCertifiableSpellGivesTheLongHint) {
+  MakeCurrent(3, "9|1|2|3|4|5|1042|2|5|11");
+  ToggleCertification(state, Hooks());
+  EXPECT_EQ(pickerOpened, 0);
+  EXPECT_EQ(messages.boxes, (std::vector<Box>{{std::string(kNoCertifiableSkillText), "提示", false}}));
+  EXPECT_FALSE(IsSlotCertified(3));
+}
+
+TEST_F(CertificationTest, ChoiceNotInTheListChangesNothing) {
+  const std::string record = "9|1|2|3|4|5|1042|2|5|71";
+  MakeCurrent(3, record);
+  state.certifyChoice = 73;
+  CertifySkill(state, Hooks());
+  EXPECT_EQ(state.currentSkills, (std::vector<int>{5, 71}));
+  EXPECT_EQ(ReadFile(RecordPath(3)), record);
+  EXPECT_FALSE(IsSlotCertified(3));
+}
+
+TEST_F(CertificationTest, CancellingRemovesTheFirstSkillAfterAsking) {
+  MakeCurrent(3, "9|1|2|3|4|5|1042|4|71|5|73|13");
+  WriteFile(MarkerPath(3), "71");
+  ToggleCertification(state, Hooks());
+  EXPECT_EQ(messages.boxes, (std::vector<Box>{{"确定取消认证吗？", "提示", true}, {"成功取消认证", "信息：", false}}));
+  EXPECT_EQ(state.currentSkills, (std::vector<int>{5, 73, 13}));
+  EXPECT_EQ(ReadFile(RecordPath(3)), "9|1|2|3|4|5|1042|3|5|73|13");
+  EXPECT_FALSE(Exists(MarkerPath(3)));
+  EXPECT_EQ(shown, (std::vector<bool>{false}));
+  EXPECT_EQ(pickerOpened, 0);
+}
+
+TEST_F(CertificationTest, CancelFailuresAndRefusal) {
+  const std::string record = "9|1|2|3|4|5|1042|3|71|5|13";
+  {
+    SCOPED_TRACE("the user says Cancel");
+    MakeCurrent(3, record);
+    WriteFile(MarkerPath(3), "71");
+    messages.answer = false;
+    ToggleCertification(state, Hooks());
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"确定取消认证吗？"}));
+    EXPECT_TRUE(IsSlotCertified(3));
+    EXPECT_EQ(state.currentSkills, (std::vector<int>{71, 5, 13}));
+    EXPECT_TRUE(shown.empty());
+  }
+  {
+    SCOPED_TRACE("the marker cannot be deleted");
+    messages = RecordingMessages{};
+    MakeCurrent(4, record);
+    std::filesystem::create_directories(MarkerPath(4) + "/inner");
+    ToggleCertification(state, Hooks());
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"确定取消认证吗？", "取消认证失败"}));
+    EXPECT_EQ(state.currentSkills, (std::vector<int>{71, 5, 13}));
+    EXPECT_EQ(ReadFile(RecordPath(4)), record);
+    EXPECT_TRUE(shown.empty());
+  }
+  {
+    SCOPED_TRACE("the record cannot be rewritten");
+    messages = RecordingMessages{};
+    MakeCurrent(5, record);
+    WriteFile(MarkerPath(5), "71");
+    {
+      FileSizeLimit limit(0);
+      ToggleCertification(state, Hooks());
+    }
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"确定取消认证吗？", "数据保存失败"}));
+    EXPECT_FALSE(IsSlotCertified(5));
+    EXPECT_EQ(ReadFile(RecordPath(5)), record);
+    EXPECT_EQ(shown, (std::vector<bool>{false}));  // not certified any more, whatever the record says
+  }
+}
+
+TEST_F(CertificationTest, CertifyWriteFailures) {
+  const std::string record = "9|1|2|3|4|5|1042|2|5|71";
+  {
+    SCOPED_TRACE("neither file can be written");
+    MakeCurrent(3, record);
+    state.certifyChoice = 71;
+    {
+      FileSizeLimit limit(0);
+      CertifySkill(state, Hooks());
+    }
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误102！", "未知错误101！"}));
+    EXPECT_EQ(ReadFile(RecordPath(3)), record);
+    EXPECT_FALSE(Exists(MarkerPath(3)));
+    EXPECT_EQ(state.currentSkills.size(), 3u);  // the new list stays in memory
+    EXPECT_EQ(state.currentSkills[0], 71);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(FolderEntries(3), (std::vector<std::string>{"Data.txt"}));
+  }
+  {
+    SCOPED_TRACE("only the record fails");
+    messages = RecordingMessages{};
+    MakeCurrent(4, record);
+    state.certifyChoice = 71;
+    {
+      FileSizeLimit limit(2);  // the marker "71" fits, the record does not
+      CertifySkill(state, Hooks());
+    }
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误101！"}));
+    EXPECT_EQ(ReadFile(MarkerPath(4)), "71");
+    EXPECT_EQ(ReadFile(RecordPath(4)), record);
+    EXPECT_TRUE(shown.empty());
+  }
+}
+
+TEST_F(CertificationTest, RefusesWithoutAUsablePet) {
+  state.currentSlot = 0;
+  ToggleCertification(state, Hooks());
+  MakeCurrent(2, "9|1|2|3|4|5|1042|2|5|71");
+  WriteFile(RecordPath(2), "9|1");
+  ToggleCertification(state, Hooks());
+  state.certifyChoice = 71;
+  CertifySkill(state, Hooks());
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{std::string(kNoCurrentPetText), std::string(kDamagedPetText),
+                                                         std::string(kDamagedPetText)}));
+  EXPECT_EQ(pickerOpened, 0);
+  EXPECT_FALSE(IsSlotCertified(2));
+  EXPECT_EQ(ReadFile(RecordPath(2)), "9|1");
+}
