@@ -1,6 +1,13 @@
 #include "gfx/ImageObject.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <utility>
 
 namespace {
@@ -21,17 +28,54 @@ cairo_status_t ReadBytes(void* closure, unsigned char* out, unsigned int length)
   return CAIRO_STATUS_SUCCESS;
 }
 
+// The whole content of a regular file, or nothing when it cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::optional<std::vector<std::uint8_t>> content;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    bool failed = false;
+    // A file that grows or shrinks while it is read yields what was there at the end of the read.
+    while (!failed) {
+      if (done == bytes.size()) bytes.resize(bytes.size() + 4096);
+      const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) failed = true;
+      else if (got == 0) break;
+      else done += static_cast<std::size_t>(got);
+    }
+    if (!failed) {
+      bytes.resize(done);
+      content = std::move(bytes);
+    }
+  }
+  ::close(fd);
+  return content;
+}
+
+cairo_surface_t* DecodePng(std::span<const std::uint8_t> bytes) {
+  ByteReader reader{bytes.data(), bytes.size(), 0};
+  return cairo_image_surface_create_from_png_stream(ReadBytes, &reader);
+}
+
 }  // namespace
 
 ImageObject::~ImageObject() { Dispose(); }
 
 ImageObject::ImageObject(ImageObject&& other) noexcept
-    : surface_(std::exchange(other.surface_, nullptr)) {}
+    : surface_(std::exchange(other.surface_, nullptr)), fileBytes_(std::move(other.fileBytes_)) {
+  other.fileBytes_.clear();
+}
 
 ImageObject& ImageObject::operator=(ImageObject&& other) noexcept {
   if (this != &other) {
     Dispose();
     surface_ = std::exchange(other.surface_, nullptr);
+    fileBytes_ = std::move(other.fileBytes_);
+    other.fileBytes_.clear();
   }
   return *this;
 }
@@ -42,14 +86,23 @@ bool ImageObject::LoadFromBytes(ByteConstant blob) {
   if (payload.empty()) return false;
   // cairo decodes the whole picture into its own pixels, so no copy of the bytes needs to outlive
   // the load.
-  ByteReader reader{payload.data(), payload.size(), 0};
-  return Adopt(cairo_image_surface_create_from_png_stream(ReadBytes, &reader));
+  return Adopt(DecodePng(payload));
 }
 
 bool ImageObject::LoadFromFile(const std::string& utf8Path) {
-  Dispose();
   // Linux file names are bytes; a UTF-8 path reaches the file system unchanged.
-  return Adopt(cairo_image_surface_create_from_png(utf8Path.c_str()));
+  auto content = ReadWholeFile(utf8Path);
+  if (!content || content->empty()) {
+    Dispose();
+    return false;
+  }
+  // Same bytes, same picture: comparing the content (not the file's times) keeps a file that was
+  // replaced a moment ago from showing its old picture.
+  if (surface_ != nullptr && *content == fileBytes_) return true;
+  Dispose();
+  if (!Adopt(DecodePng(*content))) return false;
+  fileBytes_ = std::move(*content);
+  return true;
 }
 
 void ImageObject::Dispose() {
@@ -57,6 +110,8 @@ void ImageObject::Dispose() {
     cairo_surface_destroy(surface_);
     surface_ = nullptr;
   }
+  fileBytes_.clear();
+  fileBytes_.shrink_to_fit();
 }
 
 std::int32_t ImageObject::Width() const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gfx/ByteConstant.h"
 
@@ -25,6 +26,9 @@ public:
 
   // Decodes the PNG file at a UTF-8 path (relative paths resolve against the working directory).
   // A missing or undecodable file leaves the object empty. Returns true when a picture was decoded.
+  // The file is read at every call; when its bytes equal those of the picture held, the decoded
+  // picture is kept instead of being decoded again (the windows reload the same icons and glyphs
+  // at every redraw).
   bool LoadFromFile(const std::string& utf8Path);
 
   // Releases the picture; harmless on an empty object.
@@ -42,4 +46,5 @@ private:
   bool Adopt(cairo_surface_t* decoded);
 
   cairo_surface_t* surface_ = nullptr;
+  std::vector<std::uint8_t> fileBytes_;  // the file the picture was decoded from; empty otherwise
 };

@@ -109,14 +109,18 @@ TEST(ImageObject, LoadsAFileWhosePathHasChineseCharacters) {
   EXPECT_EQ(image.Height(), 9);
 }
 
-// A file replaced on disk shows its new content at the next load of the same path.
+// A file replaced on disk shows its new content at the next load of the same path, even when
+// the new file has the same size and was written within the same clock tick.
 TEST(ImageObject, ReloadingTheSamePathSeesAReplacedFile) {
   ScratchFolder folder;
   const auto file = folder.path() / "glyph.png";
   WriteSolidPng(file, 4, 4, 255, 0, 0);
+  const auto oldSize = std::filesystem::file_size(file);
   ImageObject image;
   ASSERT_TRUE(image.LoadFromFile(file.string()));
+  ASSERT_TRUE(image.LoadFromFile(file.string()));
   WriteSolidPng(file, 4, 4, 0, 255, 0);
+  EXPECT_EQ(std::filesystem::file_size(file), oldSize);
   ASSERT_TRUE(image.LoadFromFile(file.string()));
   EXPECT_EQ(ReadPixel(image.ImageHandle(), 0, 0), (gfxtest::Pixel{255, 0, 255, 0}));
   std::filesystem::remove(file);
