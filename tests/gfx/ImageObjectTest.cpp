@@ -119,10 +119,18 @@ TEST(ImageObject, ReloadingTheSamePathSeesAReplacedFile) {
   ImageObject image;
   ASSERT_TRUE(image.LoadFromFile(file.string()));
   ASSERT_TRUE(image.LoadFromFile(file.string()));
-  WriteSolidPng(file, 4, 4, 0, 255, 0);
-  EXPECT_EQ(std::filesystem::file_size(file), oldSize);
+  // A colour whose file has the same size as the red one's.
+  gfxtest::Pixel replacement;
+  for (const gfxtest::Pixel candidate :
+       {gfxtest::Pixel{255, 0, 0, 255}, {255, 0, 255, 0}, {255, 255, 255, 0}, {255, 0, 255, 255},
+        {255, 255, 0, 255}, {255, 1, 0, 0}, {255, 254, 0, 0}}) {
+    WriteSolidPng(file, 4, 4, candidate.r, candidate.g, candidate.b);
+    replacement = candidate;
+    if (std::filesystem::file_size(file) == oldSize) break;
+  }
+  ASSERT_EQ(std::filesystem::file_size(file), oldSize);
   ASSERT_TRUE(image.LoadFromFile(file.string()));
-  EXPECT_EQ(ReadPixel(image.ImageHandle(), 0, 0), (gfxtest::Pixel{255, 0, 255, 0}));
+  EXPECT_EQ(ReadPixel(image.ImageHandle(), 0, 0), replacement);
   std::filesystem::remove(file);
   EXPECT_FALSE(image.LoadFromFile(file.string()));
   ExpectEmpty(image);
