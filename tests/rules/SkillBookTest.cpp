@@ -45,7 +45,7 @@ TEST_F(SkillBook, ReplacesTheOnlySkillAndCopiesTheStoredFields) {
 TEST_F(SkillBook, CertifiedPetKeepsItsFirstSkill) {
   WriteFile(MarkerPath(4), "71");
   std::set<std::size_t> replaced;
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 60; ++i) {
     MakeCurrent(4, "5|1|2|3|4|5|1000|3|71|5|13");
     state.bookSkill = 40;
     ASSERT_EQ(OnLearnClicked(state), LearnOutcome::Learned);

@@ -1,0 +1,15 @@
+#include "core/StartRoster.h"
+
+#include "core/AppState.h"
+#include "core/LoadSlot.h"
+#include "core/RosterStore.h"
+
+bool StartRoster(AppState& state) {
+  RemoveStaleTemporaryFiles();
+  state.tabState = 1;
+  SeedFromClock(state);
+  state.occupiedSlots = ScanOccupiedSlots();
+  state.currentSlot = state.occupiedSlots.empty() ? 0 : state.occupiedSlots.front();
+  LoadSlot(state, state.currentSlot);
+  return state.currentSlot != 0;
+}
