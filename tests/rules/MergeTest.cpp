@@ -221,3 +221,51 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
     EXPECT_EQ(state.mergeSide[2].species, 15) << failure.name;
   }
 }
+
+namespace {
+
+// The skill selection written out step by step, the slow way: the pool rebuilt for every
+// attempt and duplicates removed by comparing each entry with every later one.
+void RemoveLaterDuplicates(std::vector<int>& list) {
+  for (std::size_t i = 0; i < list.size(); ++i)
+    for (std::size_t j = list.size() - 1; j > i; --j)
+      if (list[j] == list[i]) list.erase(list.begin() + static_cast<std::ptrdiff_t>(j));
+}
+
+std::vector<int> LiteralMergeSkills(RandomGenerator& random, const std::vector<int>& list1,
+                                    const std::vector<int>& list2) {
+  for (;;) {
+    std::vector<int> pool = list1;
+    pool.insert(pool.end(), list2.begin(), list2.end());
+    RemoveLaterDuplicates(pool);
+    const int n = random.RandomInt(1, static_cast<int>(pool.size()));
+    std::vector<int> picks;
+    for (int i = 0; i < n; ++i) picks.push_back(pool[static_cast<std::size_t>(random.RandomInt(1, n) - 1)]);
+    RemoveLaterDuplicates(picks);
+    const int p = static_cast<int>(pool.size());
+    const int x = random.RandomInt(p / 2, p);
+    const int y = random.RandomInt(n / 2, n);
+    if (x == y) return picks;
+  }
+}
+
+}  // namespace
+
+TEST(MergeSkills, MatchesTheStepByStepSelectionDrawForDraw) {
+  const std::vector<std::pair<std::vector<int>, std::vector<int>>> parents = {
+      {{1, 2}, {2, 3}},
+      {{28, 5, 57, 12, 4}, {60, 35, 1, 5}},
+      {{7, 7, 8}, {8, 9, 7, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+      {{}, {40, 41}},
+      {{42}, {}},
+  };
+  for (const auto& [list1, list2] : parents) {
+    for (std::uint32_t seed = 0; seed < 500; ++seed) {
+      RandomGenerator fast, literal;
+      fast.Seed(seed);
+      literal.Seed(seed);
+      ASSERT_EQ(MergeSkills(fast, list1, list2, {}), LiteralMergeSkills(literal, list1, list2)) << "seed " << seed;
+      ASSERT_EQ(fast.State(), literal.State()) << "seed " << seed;
+    }
+  }
+}
