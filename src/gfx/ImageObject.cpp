@@ -38,9 +38,8 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) 
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     bool failed = false;
-    // A file that grows or shrinks while it is read yields what was there at the end of the read.
-    while (!failed) {
-      if (done == bytes.size()) bytes.resize(bytes.size() + 4096);
+    // Reads the size the file had when opened; a file cut short meanwhile yields what is left.
+    while (!failed && done < bytes.size()) {
       const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) failed = true;
