@@ -335,7 +335,7 @@ def cert_badge():
     s, c = surface(w, h)
     # Drawn in a 50x50 square and squeezed to 50x43: the windows stretch it back to a square.
     c.scale(1, h / 50.0)
-    a, b = 11, 37   # the band lies between x + y = a and x + y = b
+    a, b = 13, 45   # the band lies between x + y = a and x + y = b
     # Ends of the ribbon folded behind the corner.
     for pts in (((0, a), (0, b + 6), (6, b)), ((a, 0), (b + 6, 0), (b, 6))):
         c.new_path()
@@ -373,7 +373,7 @@ def cert_badge():
     mid = (a + b) / 4.0
     c.translate(mid, mid)
     c.rotate(-math.pi / 4)
-    text(c, "认证", 0, 0.5, 14, (1, 1, 0.9), outline=(0.05, 0.3, 0.05), outline_width=2.5, spacing=1)
+    text(c, "认证", 0, 0.5, 18, (1, 1, 0.92), outline=(0.04, 0.28, 0.04), outline_width=3, spacing=1)
     c.restore()
     return s
 
