@@ -541,7 +541,7 @@ def body_biped(c, p):
 def body_quadruped(c, p):
     m, o = p["main"], p["outline"]
     ground_shadow(c, 122, 228, 92)
-    draw_tail(c, p, 185, 150, 1, 40)
+    draw_tail(c, p, 182, 152, 1, 32)
     for x in (152, 184):
         blob(c, x, 205, 13, 24, col=darken(m, 0.12), outline=o, width=2.2)
     draw_wings(c, p, 140, 130, 80, 60)
@@ -725,9 +725,44 @@ def paint_creature(c, p):
     return BODIES[p["body"]](c, p)
 
 
+def _ink_box(s, threshold=6):
+    """Bounding box (x0, y0, x1, y1) of the pixels whose alpha exceeds threshold."""
+    s.flush()
+    data, stride, w, h = bytes(s.get_data()), s.get_stride(), s.get_width(), s.get_height()
+    clear = bytes(0 if v <= threshold else 1 for v in range(256))
+    x0, y0, x1, y1 = w, h, -1, -1
+    for y in range(h):
+        alpha = data[y * stride + 3:y * stride + 4 * w:4].translate(clear)
+        if not any(alpha):
+            continue
+        y0 = min(y0, y)
+        y1 = y
+        x0 = min(x0, len(alpha) - len(alpha.lstrip(b"\0")))
+        x1 = max(x1, len(alpha.rstrip(b"\0")) - 1)
+    return x0, y0, x1 + 1, y1 + 1
+
+
+def _fit(p):
+    """Scale and offset that keep wings, tails and shadow inside the picture, feet on one line."""
+    pad = 100
+    big, bc = surface(PET_SIZE[0] + 2 * pad, PET_SIZE[1] + 2 * pad)
+    bc.translate(pad, pad)
+    paint_creature(bc, p)
+    x0, y0, x1, y1 = _ink_box(big)
+    x0, y0, x1, y1 = x0 - pad, y0 - pad, x1 - pad, y1 - pad
+    margin = 3
+    scale = min(1.0, (PET_SIZE[0] - 2 * margin) / (x1 - x0), (PET_SIZE[1] - 2 * margin) / (y1 - y0))
+    tx = PET_SIZE[0] / 2 - scale * (x0 + x1) / 2
+    ty = PET_SIZE[1] - margin - scale * y1
+    return scale, tx, ty
+
+
 def pet_picture(n):
     p = species_params(n)
+    scale, tx, ty = _fit(p)
     s, c = surface(*PET_SIZE)
+    c.translate(tx, ty)
+    c.scale(scale, scale)
     paint_creature(c, p)
     return s
 

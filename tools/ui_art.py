@@ -129,6 +129,25 @@ def popup_panel(w, h, seed, border=BEIGE_DARK, ornament=22):
 
 # ---------------------------------------------------------------- main window
 
+def cloud_scroll(c, x, y, direction, col=(1.0, 0.93, 0.75), alpha=0.28):
+    """A small auspicious-cloud curl: a spiral ending in a tail."""
+    c.save()
+    c.translate(x, y)
+    c.scale(direction, 1)
+    c.new_path()
+    steps = 40
+    for i in range(steps + 1):
+        a = i / steps * 1.6 * 2 * math.pi
+        r = 1.5 + i / steps * 9
+        (c.move_to if i == 0 else c.line_to)(math.cos(a) * r, math.sin(a) * r * 0.8)
+    c.curve_to(14, 4, 22, 8, 32, 6)
+    rgba(c, col, alpha)
+    c.set_line_width(2)
+    c.set_line_cap(cairo.LINE_CAP_ROUND)
+    c.stroke()
+    c.restore()
+
+
 def main_background():
     w, h = 920, 620
     s, c = surface(w, h)
@@ -176,17 +195,9 @@ def main_background():
     c.rectangle(0, 0, w, 24)
     c.set_source(linear(0, 0, 0, 24, [(0, (1, 1, 1), 0.35), (1, (1, 1, 1), 0.05)]))
     c.fill()
-    # Faint cloud swirls across the bar.
-    rgba(c, (1, 0.9, 0.7), 0.18)
-    c.set_line_width(2)
-    for k in range(14):
-        x = 30 + k * 66
-        c.new_path()
-        c.arc(x, 30, 9, math.pi * 0.9, math.pi * 2.3)
-        c.stroke()
-        c.new_path()
-        c.arc(x + 22, 34, 6, math.pi * 1.1, math.pi * 2.5)
-        c.stroke()
+    # Faint cloud scrolls across the bar, left and right of the banner.
+    for x in list(range(40, 300, 74)) + list(range(660, 800, 74)):
+        cloud_scroll(c, x, 31, 1 if (x // 74) % 2 else -1)
     c.restore()
     c.rectangle(2, 54, w - 4, 2)
     rgba(c, BROWN_DARK)
@@ -521,10 +532,10 @@ def highlight_frame():
     w = h = 74
     s, c = surface(w, h)
     # Glow fading inward to a transparent centre.
-    for i in range(10):
-        t = 1 - i / 10
+    for i in range(12):
+        t = 1 - i / 12
         rounded_rect(c, 3 + i, 3 + i, w - 6 - 2 * i, h - 6 - 2 * i, max(2, 12 - i))
-        rgba(c, (1.0, 0.70, 0.20), 0.42 * t * t)
+        rgba(c, (1.0, 0.68, 0.18), 0.62 * t * t)
         c.set_line_width(2)
         c.stroke()
     rounded_rect(c, 1, 1, w - 2, h - 2, 13)
