@@ -190,8 +190,8 @@ def skill_icon(n):
     c.save()
     rounded_rect(c, 7, 7, size - 14, size - 14, 7)
     c.clip()
-    emblem(c, kind, size / 2, size / 2, size * 0.34)
-    rgba(c, (1, 1, 1), 0.33)
+    emblem(c, kind, size / 2, size / 2, size * 0.36)
+    c.set_source(linear(0, size * 0.15, 0, size * 0.85, [(0, (1, 1, 1), 0.6), (1, (1, 1, 1), 0.25)]))
     c.fill()
     # Gloss.
     c.new_path()
