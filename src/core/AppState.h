@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/Rect.h"
 #include "gfx/ImageObject.h"
 #include "gfx/LayeredCanvas.h"
+#include "loader/MemoryModule.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -78,7 +80,8 @@ struct AppState {
   // Pictures, canvases and windows
   // Picture arrays are 1-based like the other fixed tables: element 0 is unused.
   platform::System* system = nullptr;
-  platform::Window* mainWindow = nullptr;
+  platform::Window* mainWindow = nullptr;   // null until created and after it is destroyed
+  platform::Window* rosterPanel = nullptr;  // the roster panel while it is open, else null
 
   // Main window
   LayeredCanvas mainCanvas;
@@ -178,7 +181,19 @@ struct AppState {
   std::array<Rect, kCertifiableCount + 1> certifyCellRects{};
   ImageObject certifyHighlightImage;
   Rect certifyHighlightRect{};
+
+  // The skinning library stored in the program, mapped at start-up and never called.
+  MemoryModule skinModule;
 };
+
+// Builds the one AppState with every member at its initial value. Pictures and canvases start
+// empty; the windows load and bind them when they are created.
+std::unique_ptr<AppState> InitAppState();
+
+// Releases every member once (pictures, canvases, lists, the loader object) and leaves `state`
+// empty; harmless when it is already empty. The skinning library, if it was mapped, stays in
+// memory until the process ends. Nothing is saved: every change is already on disk.
+void ReleaseAppState(std::unique_ptr<AppState>& state);
 
 // Seeds state.random from state.clock (does nothing without a clock).
 void SeedFromClock(AppState& state);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+struct AppState;
+
+// The tab buttons 选择夹_洗练按钮 (1), 选择夹_合宠按钮 (2) and 选择夹_打书按钮 (3). Pressing another
+// tab's button lights it, releasing dims it again; a click waits 50 ms (pending events go on
+// being handled) and then switches. The shown tab's button does nothing.
+void OnTabPress(AppState& app, int tab);
+void OnTabRelease(AppState& app, int tab);
+void OnTabClick(AppState& app, int tab);
+
+// The switches themselves. Wash and book open the roster panel if it is closed, merge closes it;
+// merge empties both merge sides, book empties the book slot and forgets the sides' slots.
+void SwitchToWashTab(AppState& app);
+void SwitchToMergeTab(AppState& app);
+void SwitchToBookTab(AppState& app);
+
+// The text shown when the roster panel cannot be created.
+inline constexpr std::string_view kWindowCreateFailedText = "窗口组件创建失败！";
