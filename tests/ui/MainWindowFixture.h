@@ -2,7 +2,7 @@
 
 // A main window composed in memory: an AppState wired to a fake window system, its canvas bound
 // to a fake 920x620 window, and a scratch data folder (the working directory during the test)
-// with pet pictures, heads, skill icons and digit glyphs written as solid-colour PNGs.
+// with skill icons and digit glyphs, and the pictures of the pets placed, as solid-colour PNGs.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -62,12 +62,6 @@ protected:
       WritePicture(std::filesystem::path("UI") / ("text" + std::to_string(glyph) + ".png"), 12, 20,
                    GlyphColour(glyph));
     for (int skill = 1; skill <= kMaxSkill; ++skill) WriteIcon(skill, IconColour(skill));
-    for (int species = 1; species <= kSpeciesCount; ++species) {
-      WritePicture(std::filesystem::u8path("./召唤兽/图形/召唤兽" + std::to_string(species) + ".png"),
-                   200, 210, PetColour(species));
-      WritePicture(std::filesystem::u8path("./召唤兽/头像/召唤兽" + std::to_string(species) + ".png"),
-                   80, 80, HeadColour(species));
-    }
     app.system = &system;
     app.mainWindow = &window;
     app.mainCanvas.Bind(&window, 920, 620);
@@ -86,6 +80,8 @@ protected:
     app.slotSpecies[slot] = species;
     app.slotAptitudes[slot] = aptitudes;
     app.currentSkills = std::move(skills);
+    WritePicture(std::filesystem::u8path("./召唤兽/图形/召唤兽" + std::to_string(species) + ".png"),
+                 200, 210, PetColour(species));
     app.petPicture.LoadFromFile("./召唤兽/图形/召唤兽" + std::to_string(species) + ".png");
   }
 
@@ -94,6 +90,8 @@ protected:
     s.species = species;
     std::copy(aptitudes.begin(), aptitudes.end(), s.aptitudes.begin());
     s.skills = std::move(skills);
+    WritePicture(std::filesystem::u8path("./召唤兽/头像/召唤兽" + std::to_string(species) + ".png"),
+                 80, 80, HeadColour(species));
     app.mergeHeads[side].LoadFromFile("./召唤兽/头像/召唤兽" + std::to_string(species) + ".png");
   }
 
@@ -144,13 +142,22 @@ inline std::string NumberAt(cairo_surface_t* surface, int x, int y) {
   return shown;
 }
 
-// How many pixels of the surface have exactly this colour.
-inline int CountColour(cairo_surface_t* surface, Pixel colour) {
+// How many pixels of the surface satisfy `test`.
+template <typename Test>
+int CountPixels(cairo_surface_t* surface, Test test) {
   int count = 0;
   for (int y = 0; y < cairo_image_surface_get_height(surface); ++y)
     for (int x = 0; x < cairo_image_surface_get_width(surface); ++x)
-      if (ReadPixel(surface, x, y) == colour) ++count;
+      if (test(ReadPixel(surface, x, y))) ++count;
   return count;
 }
+
+// How many pixels of the surface have exactly this colour.
+inline int CountColour(cairo_surface_t* surface, Pixel colour) {
+  return CountPixels(surface, [&](const Pixel& p) { return p == colour; });
+}
+
+// Pixels of any fixture skill icon.
+inline bool IsIconPixel(const Pixel& p) { return p.a == 255 && p.r == 5 && p.b == 200; }
 
 }  // namespace uitest
