@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Where the program keeps its data: the folder that holds 召唤兽/ (pets, pictures, records) and
+// UI/ (digit pictures). Every path of the program is relative to it, so the program changes into
+// it before anything reads a file.
+
+struct FolderResult {
+  std::filesystem::path folder;  // empty on failure
+  std::string error;             // plain words naming the folder, on failure
+};
+
+// The data folder that comes with the program: <exe dir>/../share/petsim/data when installed, the
+// source tree's data/ for a build tree. Empty when none is found.
+std::filesystem::path DefaultDataFolder();
+
+// The per-user folder: $XDG_DATA_HOME/petsim, else ~/.local/share/petsim. Empty without a home.
+std::filesystem::path UserDataFolder();
+
+// Chooses the data folder: `given` when there is one (it must hold 召唤兽/); otherwise the current
+// directory when it holds 召唤兽/; otherwise the per-user folder, filled from the default data
+// folder when it holds no 召唤兽/ yet (existing files are never overwritten).
+FolderResult ChooseDataFolder(const std::optional<std::string>& given);
+
+// Changes into `folder`, creates the slot folders 召唤兽/数据/1..15 that are missing and removes
+// temporary record files a crash left behind. Returns an error text, empty when all went well.
+std::string EnterDataFolder(const std::filesystem::path& folder);
