@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 
 struct GoodLine {
+  const char* name;
   const char* text;
   InputKind kind;
   const char* window;
@@ -39,18 +40,20 @@ TEST_P(ReplayGoodLine, ParsesToOneInput) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ReplayGoodLine,
-    testing::Values(GoodLine{"press main 10 20", InputKind::Press, "main", 10, 20, true, ""},
-                    GoodLine{"release roster 0 -3", InputKind::Release, "roster", 0, -3, true, ""},
-                    GoodLine{"move species 657 414", InputKind::Move, "species", 657, 414, true, ""},
-                    GoodLine{"  click\tmergepicker 1 2  \r", InputKind::Click, "mergepicker", 1, 2, true, ""},
-                    GoodLine{"rclick bookpicker 5 6", InputKind::RightClick, "bookpicker", 5, 6, true, ""},
-                    GoodLine{"movewin main -100 40", InputKind::MoveWindow, "main", -100, 40, true, ""},
-                    GoodLine{"answer ok", InputKind::Answer, "", 0, 0, true, ""},
-                    GoodLine{"answer cancel", InputKind::Answer, "", 0, 0, false, ""},
-                    GoodLine{"shot detail out/after merge.png", InputKind::Shot, "detail", 0, 0, true,
-                             "out/after merge.png"}));
+    testing::Values(GoodLine{"Press", "press main 10 20", InputKind::Press, "main", 10, 20, true, ""},
+                    GoodLine{"ReleaseNegative", "release roster 0 -3", InputKind::Release, "roster", 0, -3, true, ""},
+                    GoodLine{"Move", "move species 657 414", InputKind::Move, "species", 657, 414, true, ""},
+                    GoodLine{"ClickWithTabsAndCarriageReturn", "  click\tmergepicker 1 2  \r", InputKind::Click, "mergepicker", 1, 2, true, ""},
+                    GoodLine{"RightClick", "rclick bookpicker 5 6", InputKind::RightClick, "bookpicker", 5, 6, true, ""},
+                    GoodLine{"MoveWindow", "movewin main -100 40", InputKind::MoveWindow, "main", -100, 40, true, ""},
+                    GoodLine{"AnswerOk", "answer ok", InputKind::Answer, "", 0, 0, true, ""},
+                    GoodLine{"AnswerCancel", "answer cancel", InputKind::Answer, "", 0, 0, false, ""},
+                    GoodLine{"ShotWithSpaces", "shot detail out/after merge.png", InputKind::Shot, "detail", 0, 0, true,
+                             "out/after merge.png"}),
+    [](const testing::TestParamInfo<GoodLine>& info) { return std::string(info.param.name); });
 
 struct BadLine {
+  const char* name;
   const char* text;
   const char* why;
 };
@@ -67,19 +70,20 @@ TEST_P(ReplayBadLine, NamesLineNumberTextAndReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ReplayBadLine,
-    testing::Values(BadLine{"tap main 1 1", "unknown command `tap`"},
-                    BadLine{"click main 1", "expected `click WINDOW X Y` with whole numbers"},
-                    BadLine{"click main", "expected `click WINDOW X Y` with whole numbers"},
-                    BadLine{"click", "expected `click WINDOW X Y` with whole numbers"},
-                    BadLine{"press main 1 2 3", "expected `press WINDOW X Y` with whole numbers"},
-                    BadLine{"move main 1.5 2", "expected `move WINDOW X Y` with whole numbers"},
-                    BadLine{"rclick main x 2", "expected `rclick WINDOW X Y` with whole numbers"},
-                    BadLine{"movewin main 99999999999 0", "expected `movewin WINDOW X Y` with whole numbers"},
-                    BadLine{"release main 3 +4", "expected `release WINDOW X Y` with whole numbers"},
-                    BadLine{"answer", "expected `answer ok` or `answer cancel`"},
-                    BadLine{"answer yes", "expected `answer ok` or `answer cancel`"},
-                    BadLine{"answer ok now", "expected `answer ok` or `answer cancel`"},
-                    BadLine{"shot main", "expected `shot WINDOW FILE`"}));
+    testing::Values(BadLine{"UnknownCommand", "tap main 1 1", "unknown command `tap`"},
+                    BadLine{"MissingY", "click main 1", "expected `click WINDOW X Y` with whole numbers"},
+                    BadLine{"MissingXY", "click main", "expected `click WINDOW X Y` with whole numbers"},
+                    BadLine{"OnlyVerb", "click", "expected `click WINDOW X Y` with whole numbers"},
+                    BadLine{"ExtraNumber", "press main 1 2 3", "expected `press WINDOW X Y` with whole numbers"},
+                    BadLine{"NotWhole", "move main 1.5 2", "expected `move WINDOW X Y` with whole numbers"},
+                    BadLine{"NotANumber", "rclick main x 2", "expected `rclick WINDOW X Y` with whole numbers"},
+                    BadLine{"OutOfRange", "movewin main 99999999999 0", "expected `movewin WINDOW X Y` with whole numbers"},
+                    BadLine{"PlusSign", "release main 3 +4", "expected `release WINDOW X Y` with whole numbers"},
+                    BadLine{"AnswerNothing", "answer", "expected `answer ok` or `answer cancel`"},
+                    BadLine{"AnswerYes", "answer yes", "expected `answer ok` or `answer cancel`"},
+                    BadLine{"AnswerTrailing", "answer ok now", "expected `answer ok` or `answer cancel`"},
+                    BadLine{"ShotWithoutFile", "shot main", "expected `shot WINDOW FILE`"}),
+    [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
 
 TEST(ReplayScript, KeepsLineNumbersAcrossBlankAndCommentLines) {
   ReplayScript script = ParseReplayScript("\n# start\nclick main 1 2\n   \n  # indented comment\nanswer ok");
