@@ -168,14 +168,13 @@ bool HeadlessSystem::OpenModal(const WindowForm& form) {
 }
 
 void HeadlessSystem::Run() {
-  ++depth_;
+  // Between inputs no handler runs, so each Deliver frees the windows closed meanwhile.
   while (main_ != nullptr) {
     if (!Step()) {
       InputEnded();
       break;
     }
   }
-  --depth_;
   Sweep();
 }
 
