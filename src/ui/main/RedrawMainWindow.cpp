@@ -68,7 +68,8 @@ void DrawBookTab(AppState& app) {
   app.mainCanvas.DrawImage(app.certBadge, app.certifiedMarkRect);
 }
 
-// Where a grid's first icon goes, how far apart icons are, and how large.
+// One grid: its skill list, its icon objects, its scratch place, the first icon's top-left
+// corner, the steps between columns and rows, and the icons' size.
 struct GridPlace {
   const std::vector<int>* skills;
   std::array<ImageObject, kSkillIconCount + 1>* icons;
