@@ -1,11 +1,37 @@
 #include "odds/OddsCommand.h"
 
-#include <cstdio>
+#include <unistd.h>
 
-int RunOddsCommand(int argc, char** argv)
-{
-    (void)argc;
-    (void)argv;
-    std::fputs("petsim odds: not available yet\n", stderr);
-    return 2;
+#include <chrono>
+#include <iostream>
+
+int RunOdds(const std::vector<std::string>& args, OddsIo& io) {
+  std::string error;
+  const auto options = ParseOddsOptions(args, error);
+  if (!options) {
+    io.err << "petsim odds: " << error << "\n";
+    return kOddsBadUsage;
+  }
+  if (options->help) {
+    io.out << kOddsUsage;
+    return kOddsOk;
+  }
+  if (options->command == "wash") return RunWashOdds(*options, io);
+  if (options->command == "merge") return RunMergeOdds(*options, io);
+  if (options->command == "book") return RunBookOdds(*options, io);
+  if (options->command.empty())
+    io.err << "petsim odds: say wash, merge or book (petsim odds --help)\n";
+  else
+    io.err << "petsim odds: unknown command " << options->command << " (wash, merge or book)\n";
+  return kOddsBadUsage;
+}
+
+int RunOddsCommand(int argc, char** argv) {
+  const std::vector<std::string> args(argv, argv + argc);
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  OddsIo io{std::cout, std::cerr, ::isatty(STDERR_FILENO) ? &std::cerr : nullptr,
+            static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count())};
+  const int status = RunOdds(args, io);
+  std::cout.flush();
+  return status;
 }

@@ -37,6 +37,12 @@ ValueRange MergeAptitudeBounds(double a, double b) {
   return ValueRange{TruncateToInt(a - (b - a) / 3.0), TruncateToInt(b + (b - a) / 3.0)};
 }
 
+ValueRange MergeGrowthBounds(int species1, int species2) {
+  const ValueRange growth1 = SpeciesRange(species1, 6);
+  const ValueRange growth2 = SpeciesRange(species2, 6);
+  return ValueRange{std::min(growth1.lowest, growth2.lowest), std::max(growth1.highest, growth2.highest)};
+}
+
 std::vector<int> MergeSkills(RandomGenerator& random, std::span<const int> list1, std::span<const int> list2,
                              const Reseed& reseed) {
   if (reseed) reseed(random);
@@ -63,12 +69,11 @@ MergeChild DrawMergeChild(RandomGenerator& random, const MergeSide& side1, const
                           const Reseed& reseed) {
   std::array<ValueRange, 5> bounds;
   for (int k = 1; k <= 5; ++k) bounds[k - 1] = MergeAptitudeBounds(side1.aptitudes[k], side2.aptitudes[k]);
-  const ValueRange growth1 = SpeciesRange(side1.species, 6);
-  const ValueRange growth2 = SpeciesRange(side2.species, 6);
+  const ValueRange growth = MergeGrowthBounds(side1.species, side2.species);
   MergeChild child;
   child.species = random.RandomInt(1, 10) <= 5 ? side2.species : side1.species;
   for (int k = 0; k < 5; ++k) child.aptitudes[k] = random.RandomInt(bounds[k].lowest, bounds[k].highest);
-  child.growth = random.RandomInt(std::min(growth1.lowest, growth2.lowest), std::max(growth1.highest, growth2.highest));
+  child.growth = random.RandomInt(growth.lowest, growth.highest);
   child.skills = MergeSkills(random, side1.skills, side2.skills, reseed);
   return child;
 }

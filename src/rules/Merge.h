@@ -31,6 +31,10 @@ struct MergeChild {
 // them and counts a negative one as 0.
 ValueRange MergeAptitudeBounds(double a, double b);
 
+// The child's growth range: the lower of the two species' lowest growths to the higher of
+// their highest (thousandths). The parents' own growth values play no part.
+ValueRange MergeGrowthBounds(int species1, int species2);
+
 // The child's skills: re-seeds, then repeats attempts until one is accepted. An attempt
 // dedups list1 + list2 into a pool of P, draws n = RandomInt(1, P), picks n times from the
 // first n pool entries with replacement, dedups the picks, and is accepted when

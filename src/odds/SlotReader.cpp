@@ -1,0 +1,47 @@
+#include "odds/SlotReader.h"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+
+#include "core/AppState.h"
+#include "core/DataPaths.h"
+#include "core/PetRecord.h"
+#include "core/RosterStore.h"
+
+std::optional<int> ParseSlotArgument(std::string_view text) {
+  if (text.starts_with("slot:")) text.remove_prefix(5);
+  int slot = 0;
+  const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), slot);
+  if (text.empty() || failure != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return slot;
+}
+
+std::optional<SlotPet> ReadSlotPet(const std::filesystem::path& folder, int slot, std::string& error) {
+  const std::string name = "slot " + std::to_string(slot);
+  if (slot < 1 || slot > kSlotCount) {
+    error = "unknown slot " + std::to_string(slot) + " (slots are 1..15)";
+    return std::nullopt;
+  }
+  std::error_code failure;
+  const std::filesystem::path record = folder / RecordPath(slot);
+  if (!std::filesystem::exists(record, failure)) {
+    error = name + " holds no pet (no " + record.string() + ")";
+    return std::nullopt;
+  }
+  std::ifstream in(record, std::ios::binary);
+  std::string bytes(std::istreambuf_iterator<char>(in), {});
+  if (in.bad() || !in.is_open()) {
+    error = name + ": the record cannot be read";
+    return std::nullopt;
+  }
+  SlotPet pet;
+  pet.slot = slot;
+  pet.fields = SplitRecord(bytes);
+  if (AreRecordFieldsDamaged(pet.fields)) {
+    error = name + ": damaged record (a pet needs eight fields and a species 1..35)";
+    return std::nullopt;
+  }
+  pet.certified = std::filesystem::exists(folder / MarkerPath(slot), failure);
+  return pet;
+}
