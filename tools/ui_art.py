@@ -650,7 +650,9 @@ def detail_background():
     c.arc(0, 0, 120, 0, 2 * math.pi)
     c.fill()
     c.restore()
-    divider(c, 70, 310, 470)
+    for x, sx in ((43, 1), (337, -1)):
+        corner_ornament(c, x, 505, sx, -1, 20)
+        corner_ornament(c, x, 75, sx, 1, 20)
     # Aptitude panel: values are drawn at (493 + 215k, 90 + 39r).
     beige_panel(c, 366, 66, 444, 146, 14, rnd)
     plaque(c, 588, 66, 110, 24, "资质", 16)
