@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -148,6 +149,25 @@ std::uint32_t ScreenPixel(int x, int y) {
 // GTK opens its display once per process: ctest runs every case in a process of its own.
 bool gtkUsed = false;
 
+gboolean RunCommand(gpointer command) {
+  if (std::system(static_cast<const char*>(command)) != 0) ADD_FAILURE() << static_cast<const char*>(command);
+  return G_SOURCE_REMOVE;
+}
+
+// If the dialog was not found by its title, answers it anyway so that the test fails instead
+// of hanging.
+gboolean CancelOpenDialogs(gpointer) {
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w != nullptr; w = w->next) {
+    if (GTK_IS_DIALOG(w->data)) {
+      ADD_FAILURE() << "dialog not found by its caption";
+      gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
+    }
+  }
+  g_list_free(windows);
+  return G_SOURCE_REMOVE;
+}
+
 class GtkSmoke : public testing::TestWithParam<bool> {};
 
 TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
@@ -173,7 +193,14 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   lower.name = "main";
   lower.width = 400;
   lower.height = 300;
-  lower.controls = {Whole("all", 400, 300, lowerClicks)};
+  int lowerMoves = 0;
+  lower.positionChanged = [&](Window&) { ++lowerMoves; };
+  ControlForm strip;
+  strip.name = "title";
+  strip.kind = ControlKind::TransparentLabel;
+  strip.place = MakeRect(0, 0, 400, 20);
+  strip.events.leftPress = [&](int, int) { system->Find("main")->BeginTitleDrag(); };
+  lower.controls = {strip, Whole("all", 400, 300, lowerClicks)};
   lower.created = [&](Window& w) {
     ++created;
     cairo_surface_t* s = Filled(400, 300, 0.0, 0.0, 1.0);
@@ -228,6 +255,48 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   }
   EXPECT_EQ(system->CursorPosition(), (Point{275, 150}));
 
+  // A modal pop-up: a click on the main window meanwhile reaches neither window (GTK hands
+  // events of other windows to the grabbing one), its own right click closes it and the opening
+  // returns.
+  std::vector<std::string> popupLog;
+  WindowForm pop;
+  pop.name = "certify";
+  pop.left = 300;
+  pop.top = 200;
+  pop.width = 100;
+  pop.height = 80;
+  pop.owner = main;
+  ControlForm area;
+  area.name = "area";
+  area.place = MakeRect(0, 0, 100, 80);
+  area.events.leftRelease = [&](int x, int y) {
+    popupLog.push_back("release " + std::to_string(x) + "," + std::to_string(y));
+  };
+  area.events.rightRelease = [&](int x, int y) {
+    popupLog.push_back("right " + std::to_string(x) + "," + std::to_string(y));
+    system->Find("certify")->Destroy();
+  };
+  pop.controls = {area};
+  pop.created = [&](Window& w) {
+    cairo_surface_t* s = Filled(100, 80, 0.0, 1.0, 0.0);
+    w.Present(s);
+    cairo_surface_destroy(s);
+    g_timeout_add(200, RunCommand, const_cast<char*>("xdotool mousemove 20 250 click 1"));
+    g_timeout_add(600, RunCommand, const_cast<char*>("xdotool mousemove 350 240 click 3"));
+  };
+  EXPECT_TRUE(system->OpenModal(pop));
+  EXPECT_EQ(popupLog, (std::vector<std::string>{"right 50,40"}));
+  EXPECT_EQ(lowerClicks, 1);
+  EXPECT_EQ(system->Find("certify"), nullptr);
+
+  // A message box is a dialog titled with the caption; Escape answers it as Cancel.
+  g_timeout_add(200, RunCommand,
+                const_cast<char*>("timeout 5 xdotool search --sync --name '^smoke caption$' windowfocus --sync "
+                                  "key Escape"));
+  guint fallback = g_timeout_add(6000, CancelOpenDialogs, nullptr);
+  EXPECT_FALSE(system->ShowMessage(main, "确定取消认证吗？", "smoke caption", MessageButtons::OkCancel));
+  g_source_remove(fallback);
+
   // Moved by the program: reported at once, and no second report when the server confirms it.
   roster->Move(120, 130);
   EXPECT_EQ(roster->Left(), 120);
@@ -236,6 +305,15 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   system->Wait(100);
   EXPECT_EQ(roster->Left(), 120);
   EXPECT_EQ(reports, 1);
+
+  // The title strip drags the main window along with the pointer (emulated by GDK without a
+  // window manager); its new place comes back through configure-event.
+  ASSERT_EQ(std::system("xdotool mousemove 10 10 mousedown 1 mousemove 30 20 mousemove 60 40 mouseup 1"), 0);
+  for (int i = 0; i < 100 && (main->Left() != 50 || main->Top() != 30); ++i) system->Wait(20);
+  EXPECT_EQ(main->Left(), 50);
+  EXPECT_EQ(main->Top(), 30);
+  EXPECT_GE(lowerMoves, 1);
+  EXPECT_EQ(lowerClicks, 1);  // the drag reached no control
 
   // Destroying the owner takes the owned window with it, and ends Run.
   main->Destroy();

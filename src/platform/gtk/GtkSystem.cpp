@@ -89,6 +89,7 @@ private:
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
   static void OnDestroy(GtkWidget*, gpointer self);
   void ShowPointerFor(int x, int y);
+  bool Ours(GdkWindow* window) const;
 
   GtkSystemImpl& system_;
   std::string name_;
@@ -328,11 +329,17 @@ gboolean GtkWindowImpl::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   return TRUE;
 }
 
+bool GtkWindowImpl::Ours(GdkWindow* window) const {
+  // While a modal window holds the GTK grab, GTK may hand it events of other windows; their
+  // coordinates belong to those windows, so they are no input of ours.
+  return !closed_ && window == gtk_widget_get_window(widget_.get());
+}
+
 gboolean GtkWindowImpl::OnPress(GtkWidget*, GdkEventButton* event, gpointer self) {
   auto* w = static_cast<GtkWindowImpl*>(self);
   // GDK adds 2BUTTON/3BUTTON events after the plain presses of a double click: those are no
   // presses of their own.
-  if (event->type != GDK_BUTTON_PRESS || w->closed_) return TRUE;
+  if (event->type != GDK_BUTTON_PRESS || !w->Ours(event->window)) return TRUE;
   GtkSystemImpl::Busy busy(w->system_);
   if (event->button == GDK_BUTTON_PRIMARY) {
     w->press_ = {true, event->button, Pixel(event->x_root), Pixel(event->y_root), event->time};
@@ -343,7 +350,7 @@ gboolean GtkWindowImpl::OnPress(GtkWidget*, GdkEventButton* event, gpointer self
 
 gboolean GtkWindowImpl::OnRelease(GtkWidget*, GdkEventButton* event, gpointer self) {
   auto* w = static_cast<GtkWindowImpl*>(self);
-  if (w->closed_) return TRUE;
+  if (!w->Ours(event->window)) return TRUE;
   GtkSystemImpl::Busy busy(w->system_);
   if (event->button == GDK_BUTTON_PRIMARY) {
     w->press_.valid = false;
@@ -356,7 +363,7 @@ gboolean GtkWindowImpl::OnRelease(GtkWidget*, GdkEventButton* event, gpointer se
 
 gboolean GtkWindowImpl::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
   auto* w = static_cast<GtkWindowImpl*>(self);
-  if (w->closed_) return TRUE;
+  if (!w->Ours(event->window)) return TRUE;
   GtkSystemImpl::Busy busy(w->system_);
   w->ShowPointerFor(Pixel(event->x), Pixel(event->y));
   w->dispatch_.Move(Pixel(event->x), Pixel(event->y));
