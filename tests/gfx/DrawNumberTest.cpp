@@ -1,7 +1,6 @@
 #include "gfx/DrawNumber.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -50,12 +49,12 @@ class DrawNumberTest : public testing::Test {
 protected:
   void SetUp() override {
     for (int glyph = 1; glyph <= 11; ++glyph) WriteGlyph(ui(), glyph);
-    ASSERT_EQ(chdir(folder.path().c_str()), 0);
     canvas.Bind(&window, 200, 40);
   }
   std::filesystem::path ui() const { return folder.path() / "UI"; }
 
   ScratchFolder folder;
+  gfxtest::ScopedWorkingDirectory inFolder{folder.path()};
   FakeWindow window;
   AppState app;
   LayeredCanvas canvas;

@@ -5,7 +5,7 @@
 
 #include <cairo.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <cstdlib>
 
 #include <algorithm>
 #include <cstdint>
@@ -112,6 +112,25 @@ public:
 
 private:
   std::filesystem::path path_;
+};
+
+// Makes `folder` the working directory until destroyed, then returns to the one before, so that
+// later tests in the same process do not find themselves in a removed folder.
+class ScopedWorkingDirectory {
+public:
+  explicit ScopedWorkingDirectory(const std::filesystem::path& folder)
+      : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~ScopedWorkingDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+  }
+  ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
+  ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
+
+private:
+  std::filesystem::path previous_;
 };
 
 // A window that keeps a copy of the last surface presented to it.

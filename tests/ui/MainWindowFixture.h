@@ -5,7 +5,6 @@
 // with skill icons and digit glyphs, and the pictures of the pets placed, as solid-colour PNGs.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -56,7 +55,6 @@ protected:
   static constexpr int kMaxSkill = 79;
 
   void SetUp() override {
-    ASSERT_EQ(chdir(folder.path().c_str()), 0);
     // Glyphs and icons have sizes other than their boxes, so every one is stretched.
     for (int glyph = 1; glyph <= kGlyphCount; ++glyph)
       WritePicture(std::filesystem::path("UI") / ("text" + std::to_string(glyph) + ".png"), 12, 20,
@@ -99,6 +97,7 @@ protected:
   Pixel At(int x, int y) const { return ReadPixel(Surface(), x, y); }
 
   gfxtest::ScratchFolder folder;
+  gfxtest::ScopedWorkingDirectory inFolder{folder.path()};
   FakeSystem system;
   FakeWindow window{"main", 50, 50};
   AppState app;

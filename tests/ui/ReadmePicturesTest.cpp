@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -43,7 +42,9 @@ void PlaceOnMergeSide(AppState& app, int side, int slot) {
 
 TEST(ReadmePictures, DISABLED_WriteTabPictures) {
   const std::filesystem::path docs = std::filesystem::path(PETSIM_SOURCE_DIR) / "docs";
-  ASSERT_EQ(chdir(PETSIM_SOURCE_DIR "/data"), 0) << "the default data folder is missing";
+  ASSERT_TRUE(std::filesystem::is_directory(PETSIM_SOURCE_DIR "/data"))
+      << "the default data folder is missing";
+  gfxtest::ScopedWorkingDirectory inData(PETSIM_SOURCE_DIR "/data");
   gfxtest::FakeWindow window("main", 50, 50);
   AppState app;
   app.mainWindow = &window;
