@@ -10,6 +10,7 @@ packages=(
   fonts-wqy-microhei
   xvfb xcompmgr xdotool imagemagick x11-utils
   g++-multilib clang libclang-rt-14-dev
+  qemu-user
 )
 
 missing=()

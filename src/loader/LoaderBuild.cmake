@@ -4,7 +4,8 @@
 #   petsim_image_builder(<name>)               static library of the image builder
 #   petsim_stored_skin_library(<loader> <builder>)
 #       builds the tool that stores the skinning library's stand-in and adds the source it makes
-#       to <loader>.
+#       to <loader>. A build whose programs cannot run on the build machine (the 32-bit one)
+#       names a natively built tool in PETSIM_STORED_SKIN_LIBRARY_TOOL instead.
 set(PETSIM_LOADER_SRC_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
 set(PETSIM_LOADER_TOOLS_DIR ${CMAKE_CURRENT_LIST_DIR}/../../tools)
 
@@ -20,14 +21,19 @@ function(petsim_image_builder name)
 endfunction()
 
 function(petsim_stored_skin_library loader builder)
-  add_executable(petsim_make_stored_skin_library
-                 ${PETSIM_LOADER_TOOLS_DIR}/MakeStoredSkinLibrary.cpp)
-  target_link_libraries(petsim_make_stored_skin_library PRIVATE ${builder})
+  if(PETSIM_STORED_SKIN_LIBRARY_TOOL)
+    set(tool ${PETSIM_STORED_SKIN_LIBRARY_TOOL})
+  else()
+    add_executable(petsim_make_stored_skin_library
+                   ${PETSIM_LOADER_TOOLS_DIR}/MakeStoredSkinLibrary.cpp)
+    target_link_libraries(petsim_make_stored_skin_library PRIVATE ${builder})
+    set(tool petsim_make_stored_skin_library)
+  endif()
   set(generated ${CMAKE_CURRENT_BINARY_DIR}/StoredSkinLibraryBlob.cpp)
   add_custom_command(
     OUTPUT ${generated}
-    COMMAND petsim_make_stored_skin_library ${generated}
-    DEPENDS petsim_make_stored_skin_library
+    COMMAND ${tool} ${generated}
+    DEPENDS ${tool}
     COMMENT "Storing the skinning library's stand-in"
     VERBATIM)
   target_sources(${loader} PRIVATE ${generated})

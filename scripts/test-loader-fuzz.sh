@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds the loader's fuzz target with clang and runs it for a bounded time from the image
+# builder's seeds. Usage: test-loader-fuzz.sh SOURCE_DIR WORK_DIR [SECONDS]
+# WORK_DIR (inside the build directory) is made afresh and removed afterwards; a faulting input
+# is printed in hex before that.
+set -euo pipefail
+
+source_dir=$(cd "$1" && pwd)
+work_dir=$2
+seconds=${3:-60}
+rm -rf "$work_dir"
+mkdir -p "$work_dir"
+work_dir=$(cd "$work_dir" && pwd)
+trap 'rm -rf "$work_dir"' EXIT
+
+clang=""
+for candidate in clang++-14 clang++; do
+  if command -v "$candidate" >/dev/null 2>&1; then clang=$(command -v "$candidate"); break; fi
+done
+if [ -z "$clang" ]; then
+  echo "loader_fuzz: clang++ is not installed" >&2
+  exit 1
+fi
+
+log="$work_dir/build.log"
+if ! cmake -S "$source_dir/tests/fuzz" -B "$work_dir/build" -DCMAKE_CXX_COMPILER="$clang" \
+      -DCMAKE_BUILD_TYPE= >"$log" 2>&1 ||
+   ! cmake --build "$work_dir/build" -j 2 >>"$log" 2>&1; then
+  cat "$log"
+  echo "loader_fuzz: the fuzzing build failed" >&2
+  exit 1
+fi
+
+mkdir "$work_dir/seeds" "$work_dir/corpus" "$work_dir/artifacts"
+"$work_dir/build/loader_fuzz_seeds" "$work_dir/seeds"
+
+cd "$work_dir"
+set +e
+"$work_dir/build/loader_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  -artifact_prefix="$work_dir/artifacts/" -print_final_stats=1 \
+  "$work_dir/corpus" "$work_dir/seeds" >"$work_dir/fuzz.log" 2>&1
+status=$?
+set -e
+
+if [ "$status" -ne 0 ]; then
+  tail -n 60 "$work_dir/fuzz.log"
+  for input in "$work_dir"/artifacts/*; do
+    [ -e "$input" ] || continue
+    echo "loader_fuzz: faulting input $(basename "$input") ($(stat -c %s "$input") bytes):"
+    od -An -tx1 -v "$input"
+  done
+  echo "loader_fuzz: fault found" >&2
+  exit 1
+fi
+runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work_dir/fuzz.log" | tail -n 1)
+corpus=$(find "$work_dir/corpus" -type f | wc -l)
+echo "loader_fuzz: ${runs:-?} inputs ran without a fault in ${seconds} s (corpus grew to ${corpus} inputs)"
