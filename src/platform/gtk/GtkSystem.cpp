@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/CairoHandles.h"
 #include "platform/ControlDispatch.h"
 #include "platform/gtk/InputShape.h"
 
@@ -21,20 +22,10 @@ struct ObjectUnref {
 template <typename T>
 using ObjectPtr = std::unique_ptr<T, ObjectUnref>;
 
-struct SurfaceDeleter {
-  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
-
 struct LoopDeleter {
   void operator()(GMainLoop* loop) const { g_main_loop_unref(loop); }
 };
 using LoopPtr = std::unique_ptr<GMainLoop, LoopDeleter>;
-
-struct ContextDeleter {
-  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
-using ContextPtr = std::unique_ptr<cairo_t, ContextDeleter>;
 
 int Pixel(double coordinate) { return static_cast<int>(std::floor(coordinate)); }
 

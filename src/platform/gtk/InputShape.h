@@ -2,14 +2,9 @@
 
 #include <cairo.h>
 
-#include <memory>
+#include "platform/CairoHandles.h"
 
 namespace platform {
-
-struct RegionDeleter {
-  void operator()(cairo_region_t* region) const { cairo_region_destroy(region); }
-};
-using RegionPtr = std::unique_ptr<cairo_region_t, RegionDeleter>;
 
 // The pixels of an image surface whose alpha is not 0, as one rectangle per run of such pixels
 // in a row. Any alpha counts, 1 included: those pixels take the mouse in a layered window.

@@ -4,15 +4,11 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/CairoHandles.h"
 #include "platform/ControlDispatch.h"
 #include "platform/headless/ReplayScript.h"
 
 namespace platform {
-
-struct SurfaceDeleter {
-  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
 class HeadlessWindow final : public Window {
 public:
@@ -40,11 +36,12 @@ public:
     int h = cairo_image_surface_get_height(surface);
     // A copy: the canvas goes on drawing into its own surface after presenting.
     SurfacePtr copy(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-    cairo_t* cr = cairo_create(copy.get());
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, surface, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
+    {
+      ContextPtr cr(cairo_create(copy.get()));
+      cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+      cairo_set_source_surface(cr.get(), surface, 0, 0);
+      cairo_paint(cr.get());
+    }
     cairo_surface_flush(copy.get());
     presented_ = std::move(copy);
     width_ = w;
