@@ -12,7 +12,7 @@ class Window;
 
 enum class ControlKind {
   PictureButton,     // an invisible hot area; the canvas paints the look
-  TransparentLabel,  // an invisible hot area that by custom reports only a left press (title strip)
+  TransparentLabel,  // an invisible hot area that reports only a left press (the title strip)
 };
 
 // The events a control reports; an empty function means the control does not report it (it still
