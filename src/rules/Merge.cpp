@@ -58,10 +58,14 @@ std::vector<int> MergeSkills(RandomGenerator& random, std::span<const int> list1
     const int n = random.RandomInt(1, poolSize);
     picks.clear();
     for (int i = 0; i < n; ++i) picks.push_back(pool[static_cast<std::size_t>(random.RandomInt(1, n) - 1)]);
-    RemoveDuplicates(picks);
     const int x = random.RandomInt(poolSize / 2, poolSize);
     const int y = random.RandomInt(n / 2, n);
-    if (x == y) return picks;
+    // Removing the repeated picks draws nothing, so only an accepted attempt needs it; the
+    // odds simulation runs millions of rejected attempts.
+    if (x == y) {
+      RemoveDuplicates(picks);
+      return picks;
+    }
   }
 }
 
