@@ -1,0 +1,238 @@
+// The real petsim program, run as a subprocess on copies of a data folder.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string Quote(const std::string& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+class Program : public testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/petsim-app-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root = pattern;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+  }
+
+  // A copy of the default data folder that comes with the program.
+  fs::path CopyOfData(const std::string& name) {
+    const fs::path copy = root / name;
+    fs::copy(fs::path(PETSIM_SOURCE_DIR) / "data", copy, fs::copy_options::recursive);
+    return copy;
+  }
+
+  // Runs petsim in `cwd` with the words given; `env` is a prefix of `env` assignments.
+  Outcome Run(const fs::path& cwd, const std::vector<std::string>& words, const std::string& env = "") {
+    std::string command = "cd " + Quote(cwd.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY " + env + " " +
+                          Quote(PETSIM_BINARY);
+    for (const auto& w : words) command += " " + Quote(w);
+    const fs::path errFile = root / "stderr.txt";
+    command += " 2>" + Quote(errFile.string());
+    Outcome outcome;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return outcome;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) outcome.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.err = ReadText(errFile);
+    return outcome;
+  }
+
+  fs::path Script(const std::string& text) {
+    const fs::path path = root / ("script" + std::to_string(++scripts) + ".txt");
+    WriteText(path, text);
+    return path;
+  }
+
+  // Every record file of a data folder, by slot.
+  static std::map<int, std::string> Records(const fs::path& data) {
+    std::map<int, std::string> records;
+    for (int slot = 1; slot <= 15; ++slot) {
+      const fs::path file = data / fs::path("召唤兽/数据/" + std::to_string(slot) + "/Data.txt");
+      if (fs::exists(file)) records[slot] = ReadText(file);
+    }
+    return records;
+  }
+
+  fs::path root;
+  int scripts = 0;
+};
+
+// Washes, a roster pick, a refused learn, a tab round and a screenshot.
+constexpr const char* kSession =
+    "# a session\n"
+    "press main 800 550\n"
+    "release main 800 550\n"
+    "click main 470 80\n"
+    "click main 700 80\n"
+    "click main 784 171\n"
+    "click main 240 80\n"
+    "press roster 120 20\n"
+    "move roster 121 21\n"
+    "release roster 121 21\n"
+    "click main 800 550\n"
+    "click main 800 550\n"
+    "shot main after.png\n";
+
+TEST_F(Program, ReplayWithAFixedClockGivesTheSameRecordsTwice) {
+  const fs::path first = CopyOfData("first");
+  const fs::path second = CopyOfData("second");
+  const fs::path other = CopyOfData("other");
+  const auto original = Records(first);
+  const fs::path script = Script(kSession);
+
+  const Outcome a = Run(root, {"--headless", "--replay", script.string(), "--clock", "1234", first.string()});
+  const Outcome b = Run(root, {"--headless", "--replay", script.string(), "--clock", "1234", second.string()});
+  const Outcome c = Run(root, {"--headless", "--replay", script.string(), "--clock", "98765", other.string()});
+  ASSERT_EQ(a.status, 0) << a.err;
+  ASSERT_EQ(b.status, 0) << b.err;
+  ASSERT_EQ(c.status, 0) << c.err;
+  EXPECT_EQ(Records(first), Records(second));
+  EXPECT_NE(Records(first), original);      // the washes were written
+  EXPECT_NE(Records(first), Records(other));  // and they depend on the clock
+  EXPECT_EQ(a.out, b.out);
+  // Every message box is one line on stdout.
+  EXPECT_NE(a.out.find("message 信息：: 请放入兽决\n"), std::string::npos) << a.out;
+  // The screenshot lands where the script was started, not in the data folder.
+  EXPECT_TRUE(fs::exists(root / "after.png"));
+}
+
+TEST_F(Program, ReplayLineThatCannotBeCarriedOutFails) {
+  const fs::path data = CopyOfData("data");
+  const struct {
+    const char* script;
+    const char* says;
+  } cases[] = {
+      {"click main 240 80\nclick species 10 10\n", "replay line 2"},
+      {"click main 240 80\nbogus main 1 2\n", "replay line 2"},
+      {"click main 240 eighty\n", "replay line 1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    const Outcome run = Run(root, {"--replay", Script(c.script).string(), data.string()});
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+  const Outcome missing = Run(root, {"--replay", (root / "nowhere.txt").string(), data.string()});
+  EXPECT_NE(missing.status, 0);
+  EXPECT_NE(missing.err.find("nowhere.txt"), std::string::npos) << missing.err;
+}
+
+TEST_F(Program, WithoutADisplaySaysSoAndFails) {
+  const fs::path data = CopyOfData("data");
+  const Outcome run = Run(root, {data.string()});
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.err.find("display"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("--headless"), std::string::npos) << run.err;
+}
+
+TEST_F(Program, HelpVersionAndBadWords) {
+  const Outcome help = Run(root, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--replay SCRIPT"), std::string::npos);
+  const Outcome version = Run(root, {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("petsim ", 0), 0u) << version.out;
+  for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+           {"--clock", "-3", "--headless"}, {"--clock", "12x", "--headless"}, {"--frobnicate"}, {"a", "b"}, {"--replay"}}) {
+    const Outcome run = Run(root, words);
+    EXPECT_EQ(run.status, 2) << words.front();
+    EXPECT_FALSE(run.err.empty());
+  }
+}
+
+TEST_F(Program, FolderThatCannotBeUsedIsNamed) {
+  fs::create_directories(root / "plain");
+  const fs::path broken = CopyOfData("broken");
+  fs::remove_all(broken / fs::path("召唤兽/数据"));
+  WriteText(broken / fs::path("召唤兽/数据"), "a file where the slot folders belong");
+  const struct {
+    fs::path folder;
+  } cases[] = {{root / "plain"}, {root / "missing"}, {broken}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const Outcome run = Run(root, {"--headless", c.folder.string()});
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find(c.folder.string()), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(Program, StartUpCreatesMissingSlotFoldersAndRemovesStaleTemporaryFiles) {
+  const fs::path data = CopyOfData("data");
+  fs::remove_all(data / fs::path("召唤兽/数据/13"));
+  const fs::path stale = data / fs::path("召唤兽/数据/3/.petsim-tmp.Data.txt.12345");
+  WriteText(stale, "half a record");
+  const auto before = Records(data);
+  // No DIR: the current directory holds 召唤兽/, so it is the data folder.
+  const Outcome run = Run(data, {"--headless"}, "XDG_DATA_HOME=" + Quote((root / "xdg").string()));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::is_directory(data / fs::path("召唤兽/数据/13")));
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_EQ(Records(data), before);
+  EXPECT_FALSE(fs::exists(root / "xdg"));
+}
+
+TEST_F(Program, PerUserFolderIsFilledFromTheDefaultDataOnce) {
+  fs::create_directories(root / "elsewhere");
+  const struct {
+    std::string env;
+    fs::path folder;
+  } cases[] = {
+      {"XDG_DATA_HOME=" + Quote((root / "xdg").string()), root / "xdg" / "petsim"},
+      {"-u XDG_DATA_HOME HOME=" + Quote((root / "home").string()), root / "home" / ".local/share/petsim"},
+  };
+  const auto defaults = Records(fs::path(PETSIM_SOURCE_DIR) / "data");
+  ASSERT_FALSE(defaults.empty());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const Outcome run = Run(root / "elsewhere", {"--headless"}, c.env);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Records(c.folder), defaults);
+    EXPECT_TRUE(fs::exists(c.folder / "UI" / "text1.png"));
+    // A second start keeps what the user's folder holds.
+    const fs::path record = c.folder / fs::path("召唤兽/数据/1/Data.txt");
+    WriteText(record, "5|1|2|3|4|5|1000|0");
+    ASSERT_EQ(Run(root / "elsewhere", {"--headless"}, c.env).status, 0);
+    EXPECT_EQ(ReadText(record), "5|1|2|3|4|5|1000|0");
+  }
+  EXPECT_TRUE(fs::is_empty(root / "elsewhere"));
+}
+
+}  // namespace
