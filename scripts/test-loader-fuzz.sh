@@ -54,4 +54,5 @@ if [ "$status" -ne 0 ]; then
 fi
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work_dir/fuzz.log" | tail -n 1)
 corpus=$(find "$work_dir/corpus" -type f | wc -l)
-echo "loader_fuzz: ${runs:-?} inputs ran without a fault in ${seconds} s (corpus grew to ${corpus} inputs)"
+echo "loader_fuzz: ${runs:-?} inputs ran without a fault in ${seconds} s" \
+  "(corpus grew to ${corpus} inputs)"

@@ -19,18 +19,20 @@ std::vector<std::uint8_t> FullLibrary(bool dll) {
   if (!dll) spec.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
   std::vector<std::uint8_t> code = {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00};
   PutU32(code, 0x10, spec.imageBase + 0x2000);
-  spec.sections.push_back({".text", 0x1000, 0, code,
-                           pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
+  spec.sections.push_back(
+      {".text", 0x1000, 0, code, pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
 
-  const EncodedImports imports =
-      EncodeImportTable({{"KERNEL32.dll", {{"Sleep", 0}, {"", 1}}}, {"other.dll", {{"Add", 0}}}},
-                        0x2000);
+  const EncodedImports imports = EncodeImportTable(
+      {{"KERNEL32.dll", {{"Sleep", 0}, {"", 1}}}, {"other.dll", {{"Add", 0}}}}, 0x2000);
   spec.sections.push_back({".idata", 0x2000, 0, imports.bytes});
   spec.directories[pe::kDirectoryImports] = {0x2000, imports.directorySize};
 
-  const std::vector<std::uint8_t> exports = EncodeExportTable(
-      {"seed.dll", 1, {0x1000, 0x1008, 0, 0x1010, 0x1018}, {{"Add", 0}, {"DllMain", 1}, {"Sleep", 3}}},
-      0x3000);
+  const std::vector<std::uint8_t> exports =
+      EncodeExportTable({"seed.dll",
+                         1,
+                         {0x1000, 0x1008, 0, 0x1010, 0x1018},
+                         {{"Add", 0}, {"DllMain", 1}, {"Sleep", 3}}},
+                        0x3000);
   spec.sections.push_back({".edata", 0x3000, 0, exports});
   spec.directories[pe::kDirectoryExports] = {0x3000, static_cast<std::uint32_t>(exports.size())};
 
@@ -43,7 +45,8 @@ std::vector<std::uint8_t> FullLibrary(bool dll) {
 
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 

@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusedImage{"Only63Bytes", [](auto& b) { b.resize(63); }},
         RefusedImage{"NoMzSignature", [](auto& b) { b[1] = 'X'; }},
-        RefusedImage{"NtHeadersPastTheEnd", [](auto& b) { b.resize(kNt + pe::kNtHeadersSize - 1); }},
+        RefusedImage{"NtHeadersPastTheEnd",
+                     [](auto& b) { b.resize(kNt + pe::kNtHeadersSize - 1); }},
         RefusedImage{"HeaderOffsetPastTheEnd",
                      [](auto& b) { PutU32(b, pe::kDosNtHeaderOffset, 0x10000); }},
         // An offset near 2^32 must not wrap around to a small one.
@@ -52,10 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
                      [](auto& b) { b.resize(kFirstSection + pe::kSectionHeaderSize - 1); }},
         RefusedImage{"MoreSectionsThanTheDataHolds",
                      [](auto& b) { PutU16(b, kNt + pe::kNtNumberOfSections, 200); }},
-        RefusedImage{"NoExecutableImageBit",
-                     [](auto& b) {
-                       PutU16(b, kNt + pe::kNtCharacteristics, pe::kDll | pe::kMachine32Bit);
-                     }},
+        RefusedImage{
+            "NoExecutableImageBit",
+            [](auto& b) { PutU16(b, kNt + pe::kNtCharacteristics, pe::kDll | pe::kMachine32Bit); }},
         RefusedImage{"ImageSizeZero",
                      [](auto& b) {
                        PutU16(b, kNt + pe::kNtNumberOfSections, 0);
@@ -75,10 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                        PutU32(b, kFirstSection + pe::kSectionRawPointer,
                               static_cast<std::uint32_t>(b.size()) - 4);
                      }},
-        RefusedImage{"SectionBeyondFourGigabytes",
-                     [](auto& b) {
-                       PutU32(b, kFirstSection + pe::kSectionVirtualAddress, 0xFFFFF000);
-                     }},
+        RefusedImage{
+            "SectionBeyondFourGigabytes",
+            [](auto& b) { PutU32(b, kFirstSection + pe::kSectionVirtualAddress, 0xFFFFF000); }},
         RefusedImage{"EntryPointOutsideTheImage",
                      [](auto& b) { PutU32(b, kNt + pe::kNtEntryPoint, 0x00100000); }}),
     [](const testing::TestParamInfo<RefusedImage>& info) { return info.param.name; });

@@ -13,8 +13,8 @@ constexpr std::size_t kImageSize = 0x3000;
 // True when [address, address + size) was free; it is free again afterwards.
 bool RangeIsFree(std::uintptr_t address, std::size_t size) {
   void* wanted = reinterpret_cast<void*>(address);
-  void* got = mmap(wanted, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE,
-                   -1, 0);
+  void* got =
+      mmap(wanted, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
   if (got == MAP_FAILED) return false;
   munmap(got, size);
   return got == wanted;
@@ -78,13 +78,14 @@ constexpr std::uint32_t kImportRva = 0x2000;
 constexpr std::uint32_t kRelocRva = 0x3000;
 
 std::vector<std::uint8_t> RunnableDll(std::uint32_t imageBase) {
-  const EncodedImports imports = EncodeImportTable({{"host.dll", {{"RecordReason", 0}}}}, kImportRva);
+  const EncodedImports imports =
+      EncodeImportTable({{"host.dll", {{"RecordReason", 0}}}}, kImportRva);
   std::vector<std::uint8_t> code = {
       0x8B, 0x44, 0x24, 0x08,              // mov eax, [esp+8]   (reason)
       0x50,                                // push eax
-      0xFF, 0x15, 0, 0, 0, 0,              // call [slot]
+      0xFF, 0x15, 0x00, 0x00, 0x00, 0x00,  // call [slot]
       0xC2, 0x0C, 0x00,                    // ret 12
-      0x90, 0x90,                          //
+      0x90, 0x90,                          // nop; nop
       0x8B, 0x44, 0x24, 0x04,              // Add: mov eax, [esp+4]
       0x03, 0x44, 0x24, 0x08,              //      add eax, [esp+8]
       0xC2, 0x08, 0x00,                    //      ret 8
@@ -130,14 +131,16 @@ struct CountedHost {
 std::vector<std::uint32_t> recordedReasons;  // the image code's only way back to the test
 std::uint32_t answerForAttach = 1;
 
-std::uint32_t __attribute__((stdcall)) RecordReason(std::uint32_t reason) {
+// Called from image code, which keeps the stack only 4-byte aligned: realign it on entry.
+__attribute__((stdcall, force_align_arg_pointer)) std::uint32_t RecordReason(std::uint32_t reason) {
   recordedReasons.push_back(reason);
   return reason == 1 ? answerForAttach : 1;
 }
 
 std::uintptr_t HostResolver(const char*, const char* function, std::uintptr_t) {
-  return std::string_view(function) == "RecordReason" ? reinterpret_cast<std::uintptr_t>(&RecordReason)
-                                                      : 0;
+  return std::string_view(function) == "RecordReason"
+             ? reinterpret_cast<std::uintptr_t>(&RecordReason)
+             : 0;
 }
 
 TEST(X86Code, TheEntryPointRunsWithAttachAndDetach) {
@@ -150,7 +153,7 @@ TEST(X86Code, TheEntryPointRunsWithAttachAndDetach) {
   EXPECT_NE(module.BaseAddress(), kCandidateBase);
   EXPECT_EQ(recordedReasons, (std::vector<std::uint32_t>{1}));
 
-  using AddRoutine = std::uint32_t(__attribute__((stdcall)) *)(std::uint32_t, std::uint32_t);
+  using AddRoutine = std::uint32_t(__attribute__((stdcall))*)(std::uint32_t, std::uint32_t);
   const std::uintptr_t add = module.FindExport("Add");
   ASSERT_EQ(add, module.BaseAddress() + kAddRva);
   EXPECT_EQ(reinterpret_cast<AddRoutine>(add)(40, 2), 42u);
