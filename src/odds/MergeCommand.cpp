@@ -89,6 +89,11 @@ void WriteText(std::ostream& out, const MergeSetup& setup, const MergeTally& tal
         << PercentText(Margin(share, n)) << ")\n";
   }
   out << "\nNotes\n  - " << kReseedNote << ".\n  - " << kExactNote << ".\n";
+  // About 60 draws per merge: past this many trials they need more than the 2^32 states of
+  // the generator's one cycle, and further trials repeat stretches already walked.
+  if (tally.trials > 60'000'000)
+    out << "  - " << tally.trials << " merges draw more values than the generator's cycle of 2^32 holds: "
+        << "beyond about 60 million the trials repeat stretches of it and add little.\n";
   out << "  - the trials run in chunks of " << kTrialsPerChunk
       << ", each on its own stretch of the generator's cycle: the figures depend on the seed and the "
          "number of trials, not on the number of threads.\n";

@@ -31,7 +31,8 @@ void DrawChart(cairo_t* cr, const ChanceChart& chart, double top) {
   const double highest = std::max(0.05, *std::max_element(chart.chances.begin(), chart.chances.end()));
   // A scale in steps of 10 % (or 5 % for small chances) up to the highest bar.
   const double step = highest > 0.3 ? 0.1 : 0.05;
-  const double scaleTop = std::min(1.0, step * std::ceil(highest / step - 1e-9));
+  // Room above the highest bar for its figure.
+  const double scaleTop = std::min(1.0, step * std::ceil(highest / step + 0.15));
   cairo_set_line_width(cr, 1);
   for (double tick = 0; tick <= scaleTop + 1e-9; tick += step) {
     const double y = plotBottom - (plotBottom - plotTop) * tick / scaleTop;

@@ -24,7 +24,7 @@ std::optional<SlotPet> ReadSlotPet(const std::filesystem::path& folder, int slot
     return std::nullopt;
   }
   std::error_code failure;
-  const std::filesystem::path record = folder / RecordPath(slot);
+  const std::filesystem::path record = (folder / RecordPath(slot)).lexically_normal();
   if (!std::filesystem::exists(record, failure)) {
     error = name + " holds no pet (no " + record.string() + ")";
     return std::nullopt;
