@@ -56,7 +56,8 @@ void DrawCertifyPicker(AppState& state) {
   LayeredCanvas& canvas = state.certifyCanvas;
   canvas.Clear();
   canvas.DrawImage(state.certifyBackgroundImage, state.certifyBackgroundRect);
-  for (int i = 1; i <= CandidateCount(state); ++i) canvas.DrawImage(state.certifySkillIcons[i], state.certifyCellRects[i]);
+  for (int i = 1; i <= CandidateCount(state); ++i)
+    canvas.DrawImage(state.certifySkillIcons[i], state.certifyCellRects[i]);
   canvas.DrawImage(state.certifyHighlightImage, state.certifyHighlightRect);
   canvas.Present();
 }
@@ -71,7 +72,9 @@ platform::WindowForm CertifyPickerForm(AppState& state, CertificationHooks hooks
   area.place = MakeRect(0, 0, kCertifyPickerWidth, kCertifyPickerHeight);
   area.events.mouseMove = [&state](int x, int y) { OnMouseMoved(state, x, y); };
   // The hooks live as long as the form's handlers do.
-  area.events.leftRelease = [&state, hooks = std::move(hooks)](int x, int y) { OnLeftReleased(state, hooks, x, y); };
+  area.events.leftRelease = [&state, hooks = std::move(hooks)](int x, int y) {
+    OnLeftReleased(state, hooks, x, y);
+  };
   area.events.rightRelease = [&state](int, int) { Close(state); };
   form.controls.push_back(std::move(area));
   form.created = [&state](platform::Window& window) { OnCreated(state, window); };

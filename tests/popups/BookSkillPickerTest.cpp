@@ -1,6 +1,5 @@
-#include "ui/windows/BookSkillPicker.h"
-
 #include "PopupsFixture.h"
+#include "ui/windows/BookSkillPicker.h"
 
 namespace popupstest {
 namespace {
@@ -43,7 +42,8 @@ TEST_F(BookSkillPickerTest, SeventhColumnOfTheFifthRowIsSkill47AndFillsTheBookSl
   EXPECT_TRUE(Filled(Taken("main").get(), kBookSlotIcon, IconColour(47)));
   const auto picker = Taken("picker");
   // The 74x74 opening frame reaches over skills 1, 2 and 11; the others fill their cells.
-  for (int skill : {3, 13, 47, 66, 79}) EXPECT_TRUE(Filled(picker.get(), BookPickerCellRect(skill), IconColour(skill))) << skill;
+  for (int skill : {3, 13, 47, 66, 79})
+    EXPECT_TRUE(Filled(picker.get(), BookPickerCellRect(skill), IconColour(skill))) << skill;
 }
 
 TEST_F(BookSkillPickerTest, SpecialSkillsAreRefusedAndTheirNeighboursAccepted) {
@@ -69,8 +69,8 @@ TEST_F(BookSkillPickerTest, SpecialSkillsAreRefusedAndTheirNeighboursAccepted) {
 TEST_F(BookSkillPickerTest, TheTenthCellOfTheLastRowAndTheGapsAreNoSkill) {
   ClickMain(kBookSlot);
   Click("bookpicker", 64 * 9 + 52, 64 * 7 + 52);  // where skill 80 would be
-  Click("bookpicker", 84, 52);                     // between skills 1 and 2
-  Click("bookpicker", IconOf(2).x, 22);            // skill 2's first row
+  Click("bookpicker", 84, 52);                    // between skills 1 and 2
+  Click("bookpicker", IconOf(2).x, 22);           // skill 2's first row
   Shot("bookpicker", "still-open");
   RightClick("bookpicker");
   ExpectPopupsClosed();
@@ -121,7 +121,8 @@ TEST_F(BookSkillPickerTest, LearningUsesTheBookUpAndASecondLearnAsksForANewOne) 
   Run();
 
   ASSERT_EQ(app.currentSkills.size(), 2u);
-  EXPECT_TRUE(app.currentSkills == (std::vector<int>{47, 9}) || app.currentSkills == (std::vector<int>{5, 47}));
+  EXPECT_TRUE(app.currentSkills == (std::vector<int>{47, 9}) ||
+              app.currentSkills == (std::vector<int>{5, 47}));
   const auto fields = Fields(1);
   EXPECT_EQ((std::vector<std::string>(fields.begin(), fields.begin() + 8)),
             (std::vector<std::string>{"3", "1000", "1100", "1200", "1300", "1400", "1013", "2"}));

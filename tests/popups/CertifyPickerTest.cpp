@@ -1,6 +1,5 @@
-#include "rules/CertifyPicker.h"
-
 #include "PopupsFixture.h"
+#include "rules/CertifyPicker.h"
 
 namespace popupstest {
 namespace {
@@ -45,7 +44,8 @@ TEST_F(CertifyPickerTest, OffersTheCertifiableSkillsInListOrderAndCertifiesThePi
   EXPECT_FALSE(IsIcon(ReadPixel(picker.get(), CellOf(5).x, CellOf(5).y)));
 
   ASSERT_EQ(app.currentSkills.size(), 4u);
-  EXPECT_EQ((std::vector<int>(app.currentSkills.begin(), app.currentSkills.begin() + 3)), (std::vector<int>{71, 5, 73}));
+  EXPECT_EQ((std::vector<int>(app.currentSkills.begin(), app.currentSkills.begin() + 3)),
+            (std::vector<int>{71, 5, 73}));
   EXPECT_TRUE(app.currentSkills[3] == 11 || app.currentSkills[3] == 13) << app.currentSkills[3];
   EXPECT_EQ(StoredSkills(), app.currentSkills);
   EXPECT_EQ(Fields(1).at(6), "1013");
@@ -57,7 +57,7 @@ TEST_F(CertifyPickerTest, OffersTheCertifiableSkillsInListOrderAndCertifiesThePi
 TEST_F(CertifyPickerTest, GapsBetweenIconsNeitherMoveTheFrameNorPick) {
   ClickMain(kCertifyButton);
   Move("certify", CellOf(2).x, CellOf(2).y);
-  Move("certify", 95, CellOf(2).y);   // between the first two icons
+  Move("certify", 95, CellOf(2).y);  // between the first two icons
   Click("certify", 95, CellOf(2).y);
   Click("certify", 26, CellOf(1).y);  // icon 1's first column
   Click("certify", CellOf(1).x, 91);  // just below icon 1

@@ -1,7 +1,6 @@
-#include "ui/windows/MergePetPicker.h"
-
 #include "PopupsFixture.h"
 #include "rules/CurrentPet.h"
+#include "ui/windows/MergePetPicker.h"
 
 namespace popupstest {
 namespace {
@@ -66,7 +65,7 @@ TEST_F(MergePetPickerTest, RefusedPetsLeaveThePickerOpenAndTheSideUnchanged) {
     std::string message;
   };
   const Case cases[] = {
-      {1, kPet, "不能重复选择"},        // already on side 2
+      {1, kPet, "不能重复选择"},  // already on side 2
       {1, kCertified, "请先取消认证"},
       {2, kCertified, "请先取消认证"},
       {1, kDamaged, std::string(kDamagedPetText)},

@@ -1,6 +1,5 @@
-#include "ui/windows/PetDetailView.h"
-
 #include "PopupsFixture.h"
+#include "ui/windows/PetDetailView.h"
 #include "ui/windows/Popups.h"
 
 namespace popupstest {

@@ -61,7 +61,8 @@ class PopupsTest : public DataFolderTest {
     // Pictures of sizes other than their places, so every one is stretched.
     for (int glyph = 1; glyph <= kGlyphCount; ++glyph)
       Picture("UI/text" + std::to_string(glyph) + ".png", 12, 20, GlyphColour(glyph));
-    for (int skill = 1; skill <= kSkillCount; ++skill) Picture(SkillIconPath(skill), 64, 64, IconColour(skill));
+    for (int skill = 1; skill <= kSkillCount; ++skill)
+      Picture(SkillIconPath(skill), 64, 64, IconColour(skill));
     for (int species = 1; species <= kSpeciesCount; ++species) {
       Picture(PetPicturePath(species), 200, 210, PetColour(species));
       Picture(HeadPicturePath(species), 80, 80, HeadColour(species));

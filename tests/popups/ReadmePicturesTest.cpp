@@ -57,8 +57,9 @@ class ReadmePictures : public DataFolderTest {
 };
 
 TEST_F(ReadmePictures, DISABLED_WritePopupPictures) {
-  std::filesystem::copy(std::filesystem::path(PETSIM_SOURCE_DIR) / "data", ".",
-                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy(
+      std::filesystem::path(PETSIM_SOURCE_DIR) / "data", ".",
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
   std::filesystem::create_directories(docs);
   app.system = &system;
   app.clock = &clock;
@@ -72,7 +73,7 @@ TEST_F(ReadmePictures, DISABLED_WritePopupPictures) {
   Shot("species", "species-picker.png");
   Input(InputKind::RightClick, "species", 5, 5);
 
-  Input(InputKind::Click, "main", 700, 80);  // the book tab
+  Input(InputKind::Click, "main", 700, 80);   // the book tab
   Input(InputKind::Click, "main", 518, 174);  // the book slot
   const Rect icon = BookPickerCellRect(47);
   Input(InputKind::Move, "bookpicker", icon.x + 30, icon.y + 30);
@@ -99,7 +100,8 @@ TEST_F(ReadmePictures, DISABLED_WritePopupPictures) {
 
   system.Run();
   EXPECT_EQ(system.Failure(), "");
-  for (const char* name : {"species-picker.png", "book-picker.png", "certify-picker.png", "merge-picker.png", "pet-detail.png"})
+  for (const char* name :
+       {"species-picker.png", "book-picker.png", "certify-picker.png", "merge-picker.png", "pet-detail.png"})
     EXPECT_TRUE(std::filesystem::exists(docs / name)) << name;
 }
 

@@ -1,6 +1,5 @@
-#include "ui/windows/SpeciesPicker.h"
-
 #include "PopupsFixture.h"
+#include "ui/windows/SpeciesPicker.h"
 
 namespace popupstest {
 namespace {
@@ -33,7 +32,8 @@ TEST_F(SpeciesPickerTest, HeadInThirdColumnOfSecondRowCreatesSpecies10InTheClick
 
   const auto picker = Taken("picker");
   // Head 1 lies under the frame.
-  for (int species : {2, 10, 35}) EXPECT_TRUE(Filled(picker.get(), SpeciesPickerCellRect(species), HeadColour(species)));
+  for (int species : {2, 10, 35})
+    EXPECT_TRUE(Filled(picker.get(), SpeciesPickerCellRect(species), HeadColour(species)));
   EXPECT_EQ(app.newPetSlot, 4);
   ASSERT_TRUE(IsSlotOccupied(4));
   EXPECT_EQ(Fields(4).at(0), "10");
@@ -110,7 +110,8 @@ TEST_F(SpeciesPickerTest, FrameStartsOnSpecies1AndLeavesOneMoveAfterThePointerLe
   // Over head 10 the frame moves there; the first move off every head still shows it there.
   EXPECT_TRUE(SameRegion(on10.get(), leftTwice.get(), frameAt1));
   EXPECT_FALSE(SameRegion(on10.get(), leftTwice.get(), frameAt10));
-  EXPECT_TRUE(SameRegion(on10.get(), leftOnce.get(), MakeRect(0, 0, kSpeciesPickerWidth, kSpeciesPickerHeight)));
+  EXPECT_TRUE(
+      SameRegion(on10.get(), leftOnce.get(), MakeRect(0, 0, kSpeciesPickerWidth, kSpeciesPickerHeight)));
 }
 
 TEST_F(SpeciesPickerTest, OpensCentredOnTheMainWindow) {

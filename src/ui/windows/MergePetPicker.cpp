@@ -58,7 +58,8 @@ void FillSide(AppState& state, int side, int slot, const std::vector<std::string
   target.aptitudes[6] = GrowthFromThousandths(ParseRecordNumber(fields[6]));
   target.slot = slot;
   target.species = ParseRecordNumber(fields[0]);
-  for (std::size_t j = kRecordFixedFields; j < fields.size(); ++j) target.skills.push_back(ParseRecordNumber(fields[j]));
+  for (std::size_t j = kRecordFixedFields; j < fields.size(); ++j)
+    target.skills.push_back(ParseRecordNumber(fields[j]));
   LoadHead(state.mergeHeads[side], fields);
 }
 

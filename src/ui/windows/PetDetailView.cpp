@@ -33,7 +33,8 @@ void ReadShownRecord(AppState& state) {
   if (fields.size() > kShownValues) fields.resize(kShownValues);
   state.detailRecordFields = std::move(fields);
   state.detailAptitudes.clear();
-  for (const std::string& field : state.detailRecordFields) state.detailAptitudes.push_back(ParseRecordNumber(field));
+  for (const std::string& field : state.detailRecordFields)
+    state.detailAptitudes.push_back(ParseRecordNumber(field));
 }
 
 void OnCreated(AppState& state, platform::Window& window) {
