@@ -1,6 +1,7 @@
 #include "PopupsFixture.h"
 #include "rules/CurrentPet.h"
 #include "ui/windows/MergePetPicker.h"
+#include "ui/windows/Popups.h"
 
 namespace popupstest {
 namespace {
@@ -155,6 +156,19 @@ TEST_F(MergePetPickerTest, FrameKeepsItsPlaceBetweenOpeningsAndSkipsPetsOnASide)
   const auto first = Taken("first-opening"), framed = Taken("framed"), second = Taken("second-opening");
   EXPECT_FALSE(SameRegion(first.get(), framed.get(), frameOnOther));
   EXPECT_TRUE(SameRegion(framed.get(), second.get(), MakeRect(0, 0, kMergePickerWidth, kMergePickerHeight)));
+}
+
+TEST_F(MergePetPickerTest, WithoutASideToFillAClickChangesNothing) {
+  app.mergePickSide = 0;
+  Pick(kPet);
+  Shot("mergepicker", "still-open");
+  RightClick("mergepicker");
+  ExpectPopupsClosed();
+  OpenMergePetPicker(app);
+  Run();
+  EXPECT_EQ(app.mergeSide[1].slot, 0);
+  EXPECT_EQ(app.mergeSide[2].slot, 0);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -127,3 +127,21 @@ TEST_F(SpeciesPickerTest, OpensCentredOnTheMainWindow) {
 
 }  // namespace
 }  // namespace popupstest
+
+namespace popupstest {
+namespace {
+
+TEST_F(SpeciesPickerTest, AFailedWriteIsReportedAndThePickerClosesAnyway) {
+  OpenOnSlot4();
+  Click("species", 241, 129);
+  ExpectPopupsClosed();
+  {
+    FileSizeLimit tiny(1);  // every record write fails
+    Run();
+  }
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"数据保存失败！"}));
+  EXPECT_FALSE(IsSlotOccupied(4));
+}
+
+}  // namespace
+}  // namespace popupstest
