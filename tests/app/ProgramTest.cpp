@@ -134,6 +134,30 @@ TEST_F(Program, ReplayWithAFixedClockGivesTheSameRecordsTwice) {
   EXPECT_TRUE(fs::exists(root / "after.png"));
 }
 
+// While a pop-up is open the script's lines are its input; afterwards the main window's again.
+TEST_F(Program, ReplayDrivesAPopUpWhileItIsOpen) {
+  const fs::path data = CopyOfData("data");
+  ASSERT_FALSE(fs::exists(data / fs::path("召唤兽/数据/5/Data.txt")));
+  const fs::path script = Script(
+      "press roster 372 20\n"   // the empty cell of slot 5
+      "move roster 373 21\n"
+      "release roster 373 21\n"
+      "click species 65 51\n"   // the head of species 1
+      "click main 240 80\n");
+  const Outcome run = Run(root, {"--replay", script.string(), "--clock", "5", data.string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadText(data / fs::path("召唤兽/数据/5/Data.txt")).rfind("1|", 0), 0u);
+
+  // A line for the main window while the picker is open cannot be carried out.
+  const fs::path blocked = CopyOfData("blocked");
+  const Outcome refused = Run(root, {"--replay", Script("press roster 372 20\nmove roster 373 21\n"
+                                                        "release roster 373 21\nclick main 240 80\n").string(),
+                                     blocked.string()});
+  EXPECT_NE(refused.status, 0);
+  EXPECT_NE(refused.err.find("replay line 4"), std::string::npos) << refused.err;
+  EXPECT_FALSE(fs::exists(blocked / fs::path("召唤兽/数据/5/Data.txt")));
+}
+
 TEST_F(Program, ReplayLineThatCannotBeCarriedOutFails) {
   const fs::path data = CopyOfData("data");
   const struct {

@@ -244,3 +244,41 @@ TEST_F(MainControls, RosterPanelFollowsEveryMoveOfTheMainWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+class PanelRefused : public apptest::AppTest {
+protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    Pet(2, 6);
+  }
+};
+
+TEST_F(PanelRefused, EnteringTheWashTabWithoutAPanelClosesTheProgram) {
+  Start();
+  ClickMergeTab();
+  system.RefuseOpen("roster");
+  ClickWashTab();
+  ASSERT_EQ(system.Messages().size(), 1u);
+  EXPECT_EQ(system.Messages()[0].text, "窗口组件创建失败！");
+  EXPECT_EQ(system.Messages()[0].caption, "错误");
+  EXPECT_EQ(system.Find("main"), nullptr);
+  EXPECT_EQ(app->mainWindow, nullptr);
+}
+
+TEST_F(PanelRefused, EnteringTheBookTabWithoutAPanelGoesOnQuietly) {
+  Start();
+  ClickMergeTab();
+  system.RefuseOpen("roster");
+  ClickBookTab();
+  EXPECT_TRUE(system.Messages().empty());
+  EXPECT_EQ(app->tabState, 3);
+  EXPECT_NE(system.Find("main"), nullptr);
+  EXPECT_EQ(system.Find("roster"), nullptr);
+  // The next wash tab opens the panel again.
+  ClickWashTab();
+  EXPECT_NE(system.Find("roster"), nullptr);
+}
+
+}  // namespace
