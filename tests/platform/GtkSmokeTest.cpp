@@ -201,23 +201,14 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   strip.place = MakeRect(0, 0, 400, 20);
   strip.events.leftPress = [&](int, int) { system->Find("main")->BeginTitleDrag(); };
   lower.controls = {strip, Whole("all", 400, 300, lowerClicks)};
-  lower.created = [&](Window& w) {
-    ++created;
-    cairo_surface_t* s = Filled(400, 300, 0.0, 0.0, 1.0);
-    w.Present(s);
-    cairo_surface_destroy(s);
-  };
-  Window* main = system->Open(lower);
-  ASSERT_NE(main, nullptr);
-  EXPECT_EQ(created, 1);  // inside the opening
-
+  // The owned window is opened from the owner's created handler, as the program opens its
+  // roster panel: it must still end up above its owner.
   WindowForm upper;
   upper.name = "roster";
   upper.left = 100;
   upper.top = 100;
   upper.width = 200;
   upper.height = 100;
-  upper.owner = main;
   int reports = 0;
   upper.positionChanged = [&](Window&) { ++reports; };
   upper.controls = {Whole("all", 200, 100, upperClicks)};
@@ -226,7 +217,18 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
     w.Present(s);
     cairo_surface_destroy(s);
   };
-  Window* roster = system->Open(upper);
+  Window* roster = nullptr;
+  lower.created = [&](Window& w) {
+    ++created;
+    cairo_surface_t* s = Filled(400, 300, 0.0, 0.0, 1.0);
+    w.Present(s);
+    cairo_surface_destroy(s);
+    upper.owner = &w;
+    roster = system->Open(upper);
+  };
+  Window* main = system->Open(lower);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(created, 1);  // inside the opening
   ASSERT_NE(roster, nullptr);
   EXPECT_EQ(system->Find("roster"), roster);
 

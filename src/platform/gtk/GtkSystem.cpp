@@ -122,6 +122,7 @@ public:
   // For the windows.
   GtkWindowImpl* Lookup(const Window* window) const;
   void DestroyOwnedBy(const GtkWindowImpl& owner);
+  void RaiseOwnedBy(const GtkWindowImpl& owner);
   void Retire(GtkWindowImpl& window);
   GdkCursor* HandCursor();
   bool Composited() const;
@@ -435,6 +436,14 @@ void GtkSystemImpl::DestroyOwnedBy(const GtkWindowImpl& owner) {
   }
 }
 
+void GtkSystemImpl::RaiseOwnedBy(const GtkWindowImpl& owner) {
+  for (const auto& w : windows_) {
+    if (w->Owner() != &owner || w->Closed()) continue;
+    if (GdkWindow* gdk = gtk_widget_get_window(w->Widget())) gdk_window_raise(gdk);
+    RaiseOwnedBy(*w);
+  }
+}
+
 void GtkSystemImpl::Retire(GtkWindowImpl& window) {
   if (main_ == &window) {
     main_ = nullptr;
@@ -459,6 +468,9 @@ GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
   window->RunCreated();
   if (window->Closed()) return window;
   gtk_widget_show(window->Widget());
+  // Windows that the created handler opened (the roster panel) were mapped first and would lie
+  // under their owner where no window manager keeps transient windows on top.
+  RaiseOwnedBy(*window);
   return window;
 }
 
