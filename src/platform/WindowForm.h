@@ -39,6 +39,7 @@ struct ControlForm {
 // first-listed visible control under the pointer.
 struct WindowForm {
   std::string name;
+  std::string title;  // shown by the task bar; the name when empty
   int left = 0;
   int top = 0;
   int width = 0;

@@ -169,7 +169,7 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
       destroyed_(form.destroyed),
       widget_(GTK_WIDGET(g_object_ref(gtk_window_new(GTK_WINDOW_TOPLEVEL)))) {
   GtkWindow* window = GTK_WINDOW(widget_.get());
-  gtk_window_set_title(window, name_.c_str());
+  gtk_window_set_title(window, form.title.empty() ? name_.c_str() : form.title.c_str());
   gtk_window_set_decorated(window, FALSE);
   gtk_window_set_resizable(window, FALSE);
   gtk_widget_set_app_paintable(widget_.get(), TRUE);
@@ -179,8 +179,8 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
   gtk_widget_set_size_request(widget_.get(), width_, height_);
   gtk_window_set_default_size(window, width_, height_);
   if (owner_ != nullptr) {
-    // Transient-for keeps the owned window above its owner under every window manager; it also
-    // stays off the task bar like an owned window.
+    // Transient-for keeps the owned window above its owner under a window manager (without one,
+    // see RaiseOwnedBy); like an owned window it stays off the task bar.
     gtk_window_set_transient_for(window, GTK_WINDOW(owner_->Widget()));
     gtk_window_set_skip_taskbar_hint(window, TRUE);
   }
