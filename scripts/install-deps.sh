@@ -8,7 +8,7 @@ packages=(
   libcairo2-dev libgtk-3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
-  xvfb xcompmgr xdotool imagemagick x11-utils
+  xvfb xcompmgr xdotool imagemagick x11-utils python3 desktop-file-utils
   g++-multilib clang libclang-rt-14-dev
   qemu-user
 )
@@ -27,6 +27,10 @@ fi
 echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps.sh: not root and sudo is missing; install as root: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
   sudo="sudo"
 fi
 $sudo apt-get update -qq
