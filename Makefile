@@ -40,7 +40,7 @@ bench-startup: program
 
 # docs/screenshot.png: the program under a private Xvfb with a compositor.
 screenshot: program
-	@scripts/screenshot.sh $(BUILD_DIR)/src/petsim docs/screenshot.png
+	@python3 scripts/screenshot.py $(BUILD_DIR)/src/petsim docs/screenshot.png
 
 clean:
 	@rm -rf $(BUILD_DIR)
