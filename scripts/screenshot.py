@@ -34,8 +34,8 @@ def main():
             shutil.copytree(source_data, data)
             process = xsession.spawn([program, data], cwd=work, env=s.program_env(work), stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
-            main_window = s.wait_window("main")
-            roster = s.wait_window("roster")
+            main_window = s.wait_window_of(process.pid, (920, 620), "the main window")
+            roster = s.wait_window_of(process.pid, (410, 200), "the roster panel")
             left, top, width, height = s.geometry(main_window)
             r_left, r_top, _, _ = s.geometry(roster)
             # Painted once the frame body and the panel's first head are on the screen.

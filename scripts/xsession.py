@@ -340,6 +340,22 @@ class XSession:
             raise AssertionError("%d windows named %s" % (len(found), name))
         return found[0]
 
+    def windows_of(self, pid, size=None):
+        """Ids of the mapped windows of process `pid` (by _NET_WM_PID), of that (width, height)
+        when given."""
+        done = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)], env=self.env,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20)
+        found = [int(w) for w in done.stdout.split()]
+        if size is None:
+            return found
+        return [w for w in found if (self.geometry(w) or (0, 0, 0, 0))[2:] == tuple(size)]
+
+    def wait_window_of(self, pid, size, what, timeout=30.0):
+        found = wait_until(what, lambda: self.windows_of(pid, size), timeout)
+        if len(found) != 1:
+            raise AssertionError("%d windows for %s" % (len(found), what))
+        return found[0]
+
     def wait_window_gone(self, name, timeout=20.0):
         wait_until("the window %s to close" % name, lambda: not self.windows_named(name), timeout)
 
