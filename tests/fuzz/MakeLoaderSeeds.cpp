@@ -14,18 +14,18 @@
 namespace {
 
 std::vector<std::uint8_t> FullLibrary(bool dll) {
-  ImageSpec spec;
-  spec.entryPoint = 0x1000;
-  if (!dll) spec.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
+  ImageSpec desc;
+  desc.entryPoint = 0x1000;
+  if (!dll) desc.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
   std::vector<std::uint8_t> code = {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00};
-  PutU32(code, 0x10, spec.imageBase + 0x2000);
-  spec.sections.push_back(
+  PutU32(code, 0x10, desc.imageBase + 0x2000);
+  desc.sections.push_back(
       {".text", 0x1000, 0, code, pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
 
   const EncodedImports imports = EncodeImportTable(
       {{"KERNEL32.dll", {{"Sleep", 0}, {"", 1}}}, {"other.dll", {{"Add", 0}}}}, 0x2000);
-  spec.sections.push_back({".idata", 0x2000, 0, imports.bytes});
-  spec.directories[pe::kDirectoryImports] = {0x2000, imports.directorySize};
+  desc.sections.push_back({".idata", 0x2000, 0, imports.bytes});
+  desc.directories[pe::kDirectoryImports] = {0x2000, imports.directorySize};
 
   const std::vector<std::uint8_t> exports =
       EncodeExportTable({"seed.dll",
@@ -33,14 +33,14 @@ std::vector<std::uint8_t> FullLibrary(bool dll) {
                          {0x1000, 0x1008, 0, 0x1010, 0x1018},
                          {{"Add", 0}, {"DllMain", 1}, {"Sleep", 3}}},
                         0x3000);
-  spec.sections.push_back({".edata", 0x3000, 0, exports});
-  spec.directories[pe::kDirectoryExports] = {0x3000, static_cast<std::uint32_t>(exports.size())};
+  desc.sections.push_back({".edata", 0x3000, 0, exports});
+  desc.directories[pe::kDirectoryExports] = {0x3000, static_cast<std::uint32_t>(exports.size())};
 
   const std::vector<std::uint8_t> relocations = EncodeRelocations({0x1010, 0x3004, 0x3008});
-  spec.sections.push_back({".reloc", 0x4000, 0, relocations});
-  spec.directories[pe::kDirectoryRelocations] = {0x4000,
+  desc.sections.push_back({".reloc", 0x4000, 0, relocations});
+  desc.directories[pe::kDirectoryRelocations] = {0x4000,
                                                  static_cast<std::uint32_t>(relocations.size())};
-  return BuildImage(spec);
+  return BuildImage(desc);
 }
 
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {

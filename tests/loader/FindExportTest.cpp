@@ -31,13 +31,13 @@ const ExportTableSpec kExports = {
 };
 
 std::vector<std::uint8_t> ExportingImage(bool withExports = true) {
-  ImageSpec spec = CodeDllSpec();
+  ImageSpec desc = CodeDllSpec();
   std::vector<std::uint8_t> table = EncodeExportTable(kExports, kExportRva);
   const auto size = static_cast<std::uint32_t>(table.size());
   table.resize(0x1000, 0);
-  spec.sections.push_back({".edata", kExportRva, 0, table});
-  if (withExports) spec.directories[pe::kDirectoryExports] = {kExportRva, size};
-  return BuildImage(spec);
+  desc.sections.push_back({".edata", kExportRva, 0, table});
+  if (withExports) desc.directories[pe::kDirectoryExports] = {kExportRva, size};
+  return BuildImage(desc);
 }
 
 struct ExportCase {

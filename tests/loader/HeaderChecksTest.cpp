@@ -93,11 +93,11 @@ TEST(HeaderChecks, TheUndamagedImageLoads) {
 }
 
 TEST(HeaderChecks, AsksForThePreferredBaseFirstThenAnywhere) {
-  ImageSpec spec = CodeDllSpec();
-  spec.imageBase = 0x20000000;
+  ImageSpec desc = CodeDllSpec();
+  desc.imageBase = 0x20000000;
   FakeKernel kernel;
   MemoryModule module(kernel.Services());
-  ASSERT_TRUE(module.Load(BuildImage(spec)));
+  ASSERT_TRUE(module.Load(BuildImage(desc)));
   EXPECT_EQ(kernel.requestedAddresses, (std::vector<std::uintptr_t>{0x20000000, 0}));
 }
 
@@ -131,9 +131,9 @@ class ImageSizeTest : public testing::TestWithParam<SizeCase> {};
 // The image size is the header's, raised to the aligned end of every section.
 TEST_P(ImageSizeTest, ReservesTheRaisedSize) {
   const SizeCase& c = GetParam();
-  ImageSpec spec = CodeDllSpec();
-  spec.sections[0].data.resize(0x400, 0x90);
-  std::vector<std::uint8_t> image = BuildImage(spec);
+  ImageSpec desc = CodeDllSpec();
+  desc.sections[0].data.resize(0x400, 0x90);
+  std::vector<std::uint8_t> image = BuildImage(desc);
   PutU32(image, kNt + pe::kNtSizeOfImage, c.sizeOfImage);
   PutU32(image, kNt + pe::kNtSectionAlignment, c.alignment);
   PutU32(image, kFirstSection + pe::kSectionVirtualAddress, c.virtualAddress);
@@ -158,11 +158,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
 
 TEST(HeaderChecks, CopiesHeadersAndSectionsAndLeavesTheRestZero) {
-  ImageSpec spec = CodeDllSpec();
-  spec.sections.push_back({".data", 0x2000, 0x1000, std::vector<std::uint8_t>(0x200, 0xAB),
+  ImageSpec desc = CodeDllSpec();
+  desc.sections.push_back({".data", 0x2000, 0x1000, std::vector<std::uint8_t>(0x200, 0xAB),
                            pe::kSectionInitializedData | pe::kSectionRead | pe::kSectionWrite});
-  spec.sections.push_back({".bss", 0x3000, 0x800, {}, pe::kSectionRead | pe::kSectionWrite});
-  std::vector<std::uint8_t> image = BuildImage(spec);
+  desc.sections.push_back({".bss", 0x3000, 0x800, {}, pe::kSectionRead | pe::kSectionWrite});
+  std::vector<std::uint8_t> image = BuildImage(desc);
   const std::size_t headers = kFirstSection + 3 * pe::kSectionHeaderSize;
   image[headers] = 0xEE;  // file padding after the section table
 
@@ -181,9 +181,9 @@ TEST(HeaderChecks, CopiesHeadersAndSectionsAndLeavesTheRestZero) {
 }
 
 TEST(HeaderChecks, ASectionAtAddressZeroIsNotCopied) {
-  ImageSpec spec = CodeDllSpec();
-  spec.sections.push_back({".zero", 0, 0x200, std::vector<std::uint8_t>(0x200, 0xCD)});
-  const std::vector<std::uint8_t> image = BuildImage(spec);
+  ImageSpec desc = CodeDllSpec();
+  desc.sections.push_back({".zero", 0, 0x200, std::vector<std::uint8_t>(0x200, 0xCD)});
+  const std::vector<std::uint8_t> image = BuildImage(desc);
   FakeKernel kernel;
   MemoryModule module(kernel.Services());
   ASSERT_TRUE(module.Load(image));

@@ -39,12 +39,12 @@ struct HeldRange {
 std::vector<std::uint8_t> ProgramImage(std::uint32_t imageBase) {
   std::vector<std::uint8_t> code = kReturnTrueCode;
   PutU32(code, 0x10, imageBase + kTextRva + 0x20);
-  ImageSpec spec = CodeDllSpec(code);
-  spec.imageBase = imageBase;
-  spec.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
-  spec.sections.push_back({".reloc", 0x2000, 0, EncodeRelocations({kTextRva + 0x10})});
-  spec.directories[pe::kDirectoryRelocations] = {0x2000, 12};
-  return BuildImage(spec);
+  ImageSpec desc = CodeDllSpec(code);
+  desc.imageBase = imageBase;
+  desc.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
+  desc.sections.push_back({".reloc", 0x2000, 0, EncodeRelocations({kTextRva + 0x10})});
+  desc.directories[pe::kDirectoryRelocations] = {0x2000, 12};
+  return BuildImage(desc);
 }
 
 TEST(HostKernelServices, MapsAtAFreePreferredBaseWithoutRelocating) {
@@ -91,19 +91,19 @@ std::vector<std::uint8_t> RunnableDll(std::uint32_t imageBase) {
       0xC2, 0x08, 0x00,                    //      ret 8
   };
   PutU32(code, kCallOperand, imageBase + imports.slots[0][0]);
-  ImageSpec spec = CodeDllSpec(code);
-  spec.imageBase = imageBase;
-  spec.sections.push_back({".idata", kImportRva, 0, imports.bytes});
-  spec.directories[pe::kDirectoryImports] = {kImportRva, imports.directorySize};
+  ImageSpec desc = CodeDllSpec(code);
+  desc.imageBase = imageBase;
+  desc.sections.push_back({".idata", kImportRva, 0, imports.bytes});
+  desc.directories[pe::kDirectoryImports] = {kImportRva, imports.directorySize};
   const std::vector<std::uint8_t> relocations = EncodeRelocations({kTextRva + kCallOperand});
-  spec.sections.push_back({".reloc", kRelocRva, 0, relocations});
-  spec.directories[pe::kDirectoryRelocations] = {kRelocRva,
+  desc.sections.push_back({".reloc", kRelocRva, 0, relocations});
+  desc.directories[pe::kDirectoryRelocations] = {kRelocRva,
                                                  static_cast<std::uint32_t>(relocations.size())};
   const std::vector<std::uint8_t> exports =
       EncodeExportTable({"runnable.dll", 1, {kAddRva}, {{"Add", 0}}}, 0x4000);
-  spec.sections.push_back({".edata", 0x4000, 0, exports});
-  spec.directories[pe::kDirectoryExports] = {0x4000, static_cast<std::uint32_t>(exports.size())};
-  return BuildImage(spec);
+  desc.sections.push_back({".edata", 0x4000, 0, exports});
+  desc.directories[pe::kDirectoryExports] = {0x4000, static_cast<std::uint32_t>(exports.size())};
+  return BuildImage(desc);
 }
 
 // Counts what the host's memory layer hands out and takes back.

@@ -30,11 +30,11 @@ Built ImportingImage(const std::vector<ImportedLibrary>& libraries = kLibraries)
   built.imports = EncodeImportTable(libraries, kImportRva);
   std::vector<std::uint8_t> section = built.imports.bytes;
   section.resize(kImportSectionSize, 0);
-  ImageSpec spec = CodeDllSpec();
-  spec.sections.push_back({".idata", kImportRva, 0, section,
+  ImageSpec desc = CodeDllSpec();
+  desc.sections.push_back({".idata", kImportRva, 0, section,
                            pe::kSectionInitializedData | pe::kSectionRead | pe::kSectionWrite});
-  spec.directories[pe::kDirectoryImports] = {kImportRva, built.imports.directorySize};
-  built.bytes = BuildImage(spec);
+  desc.directories[pe::kDirectoryImports] = {kImportRva, built.imports.directorySize};
+  built.bytes = BuildImage(desc);
   const std::size_t header = kBuiltNtOffset + pe::kNtHeadersSize + pe::kSectionHeaderSize;
   built.importFileOffset = built.bytes[header + pe::kSectionRawPointer] |
                            (built.bytes[header + pe::kSectionRawPointer + 1] << 8);

@@ -13,9 +13,9 @@ using Events = std::vector<std::string>;
 std::vector<std::uint8_t> Dll() { return BuildImage(CodeDllSpec()); }
 
 std::vector<std::uint8_t> NotADll() {
-  ImageSpec spec = CodeDllSpec();
-  spec.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
-  return BuildImage(spec);
+  ImageSpec desc = CodeDllSpec();
+  desc.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
+  return BuildImage(desc);
 }
 
 TEST(Lifecycle, ALibraryIsAttachedOnLoadAndDetachedOnUnload) {
@@ -72,11 +72,11 @@ TEST(Lifecycle, AnImageWithoutTheDllBitIsMappedWithoutItsEntryPoint) {
 }
 
 TEST(Lifecycle, ALibraryWithoutAnEntryPointIsNotCalled) {
-  ImageSpec spec = CodeDllSpec();
-  spec.entryPoint = 0;
+  ImageSpec desc = CodeDllSpec();
+  desc.entryPoint = 0;
   FakeKernel kernel;
   MemoryModule module(kernel.Services());
-  ASSERT_TRUE(module.Load(BuildImage(spec)));
+  ASSERT_TRUE(module.Load(BuildImage(desc)));
   EXPECT_TRUE(module.Unload());
   EXPECT_TRUE(kernel.entryCalls.empty()) << "calling the base would run the headers as code";
 }

@@ -37,19 +37,19 @@ std::vector<std::uint8_t> RelocatedImage(std::vector<std::uint8_t> relocations,
                                          std::uint32_t directorySize = 0) {
   std::vector<std::uint8_t> code = kReturnTrueCode;
   PutU32(code, 0x10, kImageBase + kDataRva);
-  ImageSpec spec = CodeDllSpec(code);
-  spec.imageBase = kImageBase;
+  ImageSpec desc = CodeDllSpec(code);
+  desc.imageBase = kImageBase;
   std::vector<std::uint8_t> data;
   PutU32(data, 0, kImageBase + kTextRva);
   PutU32(data, 4, kImageBase + kDataRva + 4);
   PutU32(data, 8, kUntouched1);
   PutU32(data, 12, kUntouched2);
-  spec.sections.push_back({".data", kDataRva, 0, data});
+  desc.sections.push_back({".data", kDataRva, 0, data});
   const auto size = static_cast<std::uint32_t>(relocations.size());
-  spec.sections.push_back({".reloc", kRelocRva, 0, std::move(relocations)});
-  spec.directories[pe::kDirectoryRelocations] = {kRelocRva, directorySize != 0 ? directorySize
+  desc.sections.push_back({".reloc", kRelocRva, 0, std::move(relocations)});
+  desc.directories[pe::kDirectoryRelocations] = {kRelocRva, directorySize != 0 ? directorySize
                                                                               : size};
-  return BuildImage(spec);
+  return BuildImage(desc);
 }
 
 TEST(Relocations, AddTheDeltaToEveryAbsoluteAddress) {

@@ -15,11 +15,11 @@ inline constexpr std::uint32_t kTextRva = 0x1000;
 
 // A DLL with one code section at kTextRva, its entry point at the section's start.
 inline ImageSpec CodeDllSpec(std::vector<std::uint8_t> code = kReturnTrueCode) {
-  ImageSpec spec;
-  spec.entryPoint = kTextRva;
-  spec.sections.push_back({".text", kTextRva, 0, std::move(code),
+  ImageSpec desc;
+  desc.entryPoint = kTextRva;
+  desc.sections.push_back({".text", kTextRva, 0, std::move(code),
                            pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
-  return spec;
+  return desc;
 }
 
 // The 32-bit value at `rva` of the image `module` has mapped.

@@ -30,10 +30,10 @@ void PutU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t 
   PutU16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
-std::vector<std::uint8_t> BuildImage(const ImageSpec& spec) {
-  const std::size_t count = spec.sections.size();
+std::vector<std::uint8_t> BuildImage(const ImageSpec& desc) {
+  const std::size_t count = desc.sections.size();
   const std::size_t tableEnd = kBuiltNtOffset + pe::kNtHeadersSize + pe::kSectionHeaderSize * count;
-  const std::size_t headersSize = RoundUp(tableEnd, spec.fileAlignment);
+  const std::size_t headersSize = RoundUp(tableEnd, desc.fileAlignment);
   std::vector<std::uint8_t> out(headersSize, 0);
 
   PutU16(out, 0, pe::kDosSignature);
@@ -41,10 +41,10 @@ std::vector<std::uint8_t> BuildImage(const ImageSpec& spec) {
 
   // Section bytes first, so that the headers can name their places and sizes.
   std::uint32_t sizeOfCode = 0, sizeOfData = 0, baseOfCode = 0, baseOfData = 0;
-  std::size_t imageEnd = RoundUp(headersSize, spec.sectionAlignment);
+  std::size_t imageEnd = RoundUp(headersSize, desc.sectionAlignment);
   for (std::size_t i = 0; i < count; ++i) {
-    const SectionSpec& section = spec.sections[i];
-    const std::size_t rawSize = RoundUp(section.data.size(), spec.fileAlignment);
+    const SectionSpec& section = desc.sections[i];
+    const std::size_t rawSize = RoundUp(section.data.size(), desc.fileAlignment);
     const std::size_t rawPointer = section.data.empty() ? 0 : out.size();
     if (!section.data.empty()) {
       out.insert(out.end(), section.data.begin(), section.data.end());
@@ -63,7 +63,7 @@ std::vector<std::uint8_t> BuildImage(const ImageSpec& spec) {
     }
     imageEnd = std::max(imageEnd, RoundUp(section.virtualAddress + std::max<std::size_t>(
                                                                        virtualSize, rawSize),
-                                          spec.sectionAlignment));
+                                          desc.sectionAlignment));
 
     const std::size_t header = kBuiltNtOffset + pe::kNtHeadersSize + pe::kSectionHeaderSize * i;
     std::memcpy(out.data() + header + pe::kSectionName, section.name.data(),
@@ -80,20 +80,20 @@ std::vector<std::uint8_t> BuildImage(const ImageSpec& spec) {
   PutU16(out, nt + pe::kNtMachine, pe::kMachineI386);
   PutU16(out, nt + pe::kNtNumberOfSections, static_cast<std::uint16_t>(count));
   PutU16(out, nt + pe::kNtSizeOfOptionalHeader, pe::kOptionalHeaderSize);
-  PutU16(out, nt + pe::kNtCharacteristics, spec.characteristics);
+  PutU16(out, nt + pe::kNtCharacteristics, desc.characteristics);
   PutU16(out, nt + pe::kNtOptionalMagic, pe::kOptionalMagicPe32);
   PutU32(out, nt + pe::kNtSizeOfCode, sizeOfCode);
   PutU32(out, nt + pe::kNtSizeOfInitializedData, sizeOfData);
-  PutU32(out, nt + pe::kNtEntryPoint, spec.entryPoint);
+  PutU32(out, nt + pe::kNtEntryPoint, desc.entryPoint);
   PutU32(out, nt + pe::kNtBaseOfCode, baseOfCode);
   PutU32(out, nt + pe::kNtBaseOfData, baseOfData);
-  PutU32(out, nt + pe::kNtImageBase, spec.imageBase);
-  PutU32(out, nt + pe::kNtSectionAlignment, spec.sectionAlignment);
-  PutU32(out, nt + pe::kNtFileAlignment, spec.fileAlignment);
+  PutU32(out, nt + pe::kNtImageBase, desc.imageBase);
+  PutU32(out, nt + pe::kNtSectionAlignment, desc.sectionAlignment);
+  PutU32(out, nt + pe::kNtFileAlignment, desc.fileAlignment);
   PutU16(out, nt + pe::kNtMajorOsVersion, 4);
   PutU16(out, nt + pe::kNtMajorSubsystemVersion, 4);
   PutU32(out, nt + pe::kNtSizeOfImage,
-         spec.sizeOfImage != 0 ? spec.sizeOfImage : static_cast<std::uint32_t>(imageEnd));
+         desc.sizeOfImage != 0 ? desc.sizeOfImage : static_cast<std::uint32_t>(imageEnd));
   PutU32(out, nt + pe::kNtSizeOfHeaders, static_cast<std::uint32_t>(headersSize));
   PutU16(out, nt + pe::kNtSubsystem, pe::kSubsystemWindowsGui);
   PutU32(out, nt + pe::kNtStackReserve, 0x100000);
@@ -103,35 +103,35 @@ std::vector<std::uint8_t> BuildImage(const ImageSpec& spec) {
   PutU32(out, nt + pe::kNtNumberOfDirectories, pe::kDataDirectoryCount);
   for (std::uint32_t d = 0; d < pe::kDataDirectoryCount; ++d) {
     const std::size_t at = nt + pe::kNtDataDirectories + pe::kDataDirectorySize * d;
-    PutU32(out, at, spec.directories[d].rva);
-    PutU32(out, at + 4, spec.directories[d].size);
+    PutU32(out, at, desc.directories[d].rva);
+    PutU32(out, at + 4, desc.directories[d].size);
   }
   return out;
 }
 
-std::vector<std::uint8_t> EncodeExportTable(const ExportTableSpec& spec, std::uint32_t rva) {
+std::vector<std::uint8_t> EncodeExportTable(const ExportTableSpec& desc, std::uint32_t rva) {
   const std::size_t functions = pe::kExportDirectorySize;
-  const std::size_t namePointers = functions + 4 * spec.functionRvas.size();
-  const std::size_t nameOrdinals = namePointers + 4 * spec.names.size();
-  const std::size_t libraryName = nameOrdinals + 2 * spec.names.size();
+  const std::size_t namePointers = functions + 4 * desc.functionRvas.size();
+  const std::size_t nameOrdinals = namePointers + 4 * desc.names.size();
+  const std::size_t libraryName = nameOrdinals + 2 * desc.names.size();
   std::vector<std::uint8_t> out(libraryName, 0);
-  Append(out, spec.libraryName);
+  Append(out, desc.libraryName);
 
   const auto at = [rva](std::size_t offset) { return rva + static_cast<std::uint32_t>(offset); };
   PutU32(out, pe::kExportName, at(libraryName));
-  PutU32(out, pe::kExportOrdinalBase, spec.ordinalBase);
-  PutU32(out, pe::kExportNumberOfFunctions, static_cast<std::uint32_t>(spec.functionRvas.size()));
-  PutU32(out, pe::kExportNumberOfNames, static_cast<std::uint32_t>(spec.names.size()));
+  PutU32(out, pe::kExportOrdinalBase, desc.ordinalBase);
+  PutU32(out, pe::kExportNumberOfFunctions, static_cast<std::uint32_t>(desc.functionRvas.size()));
+  PutU32(out, pe::kExportNumberOfNames, static_cast<std::uint32_t>(desc.names.size()));
   PutU32(out, pe::kExportFunctions, at(functions));
   PutU32(out, pe::kExportNames, at(namePointers));
   PutU32(out, pe::kExportNameOrdinals, at(nameOrdinals));
-  for (std::size_t i = 0; i < spec.functionRvas.size(); ++i) {
-    PutU32(out, functions + 4 * i, spec.functionRvas[i]);
+  for (std::size_t i = 0; i < desc.functionRvas.size(); ++i) {
+    PutU32(out, functions + 4 * i, desc.functionRvas[i]);
   }
-  for (std::size_t i = 0; i < spec.names.size(); ++i) {
+  for (std::size_t i = 0; i < desc.names.size(); ++i) {
     PutU32(out, namePointers + 4 * i, at(out.size()));
-    PutU16(out, nameOrdinals + 2 * i, spec.names[i].functionIndex);
-    Append(out, spec.names[i].name);
+    PutU16(out, nameOrdinals + 2 * i, desc.names[i].functionIndex);
+    Append(out, desc.names[i].name);
   }
   return out;
 }

@@ -40,7 +40,7 @@ struct ImageSpec {
 inline constexpr std::uint32_t kBuiltNtOffset = 64;
 
 // The file bytes of the described image.
-std::vector<std::uint8_t> BuildImage(const ImageSpec& spec);
+std::vector<std::uint8_t> BuildImage(const ImageSpec& desc);
 
 // An export directory with its tables and names, laid out to be placed at `rva`.
 struct ExportName {
@@ -53,7 +53,7 @@ struct ExportTableSpec {
   std::vector<std::uint32_t> functionRvas;  // 0 leaves a hole
   std::vector<ExportName> names;            // stored one after another, in this order
 };
-std::vector<std::uint8_t> EncodeExportTable(const ExportTableSpec& spec, std::uint32_t rva);
+std::vector<std::uint8_t> EncodeExportTable(const ExportTableSpec& desc, std::uint32_t rva);
 
 // Import descriptors and their tables, laid out to be placed at `rva`.
 struct ImportedFunction {

@@ -3,11 +3,11 @@
 #include "loader/builder/ImageBuilder.h"
 
 std::vector<std::uint8_t> BuildStoredSkinLibraryImage() {
-  ImageSpec spec;
-  spec.entryPoint = 0x1000;
+  ImageSpec desc;
+  desc.entryPoint = 0x1000;
   // mov eax, 1 (TRUE); ret 12 (stdcall: the callee drops its three arguments)
-  spec.sections.push_back({".text", 0x1000, 0,
+  desc.sections.push_back({".text", 0x1000, 0,
                            {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00},
                            pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
-  return BuildImage(spec);
+  return BuildImage(desc);
 }
