@@ -1,5 +1,6 @@
 #include "platform/gtk/GtkSystem.h"
 
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "platform/CairoHandles.h"
 #include "platform/ControlDispatch.h"
 #include "platform/gtk/InputShape.h"
+#include "platform/gtk/StartupTrace.h"
 
 namespace platform {
 namespace {
@@ -68,6 +70,8 @@ public:
   GtkWidget* Widget() const { return widget_.get(); }
   GtkWindowImpl* Owner() const { return owner_; }
   bool Closed() const { return closed_; }
+  // Hides the window while its owner is minimised, and shows it again afterwards.
+  void FollowOwnerMinimized(bool minimized);
   void SetModalLoop(GMainLoop* loop) { modalLoop_ = loop; }
   void RunCreated();
 
@@ -76,8 +80,11 @@ private:
   static gboolean OnPress(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean OnRelease(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
-  static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self);
+  static GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self);
+  static gboolean ReportPlace(gpointer self);
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
+  static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
+  void StopXEvents();
   static void OnDestroy(GtkWidget*, gpointer self);
   void ShowPointerFor(int x, int y);
   bool Ours(GdkWindow* window) const;
@@ -94,6 +101,11 @@ private:
   GMainLoop* modalLoop_ = nullptr;  // owned by the OpenModal that runs it
   bool closed_ = false;
   bool handShown_ = false;
+  bool hiddenWithOwner_ = false;
+  bool filtering_ = false;
+  bool reparented_ = false;  // lies in a window manager's frame
+  int placeX_ = 0, placeY_ = 0;  // the last place the X server reported, not yet handled
+  guint placeReport_ = 0;        // idle source that hands it to the program
   struct Press {
     bool valid = false;
     guint button = 0;
@@ -125,6 +137,9 @@ public:
   void RaiseOwnedBy(const GtkWindowImpl& owner);
   void Retire(GtkWindowImpl& window);
   GdkCursor* HandCursor();
+  // A window has shown a presented picture on the screen.
+  void NoteDrawn(const GtkWindowImpl& window);
+  void OwnerMinimized(const GtkWindowImpl& owner, bool minimized);
   bool Composited() const;
   bool HasRgbaVisual() const { return rgba_ != nullptr; }
   GdkVisual* RgbaVisual() const { return rgba_; }
@@ -151,6 +166,7 @@ private:
   ObjectPtr<GdkCursor> hand_;
   GdkVisual* rgba_ = nullptr;  // owned by the screen
   int depth_ = 0;
+  bool traceFirstPresent_ = StartupTraceWanted();
 };
 
 // --- window ---------------------------------------------------------------------------------
@@ -192,13 +208,21 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
   g_signal_connect(widget_.get(), "button-press-event", G_CALLBACK(OnPress), this);
   g_signal_connect(widget_.get(), "button-release-event", G_CALLBACK(OnRelease), this);
   g_signal_connect(widget_.get(), "motion-notify-event", G_CALLBACK(OnMotion), this);
-  g_signal_connect(widget_.get(), "configure-event", G_CALLBACK(OnConfigure), this);
   g_signal_connect(widget_.get(), "delete-event", G_CALLBACK(OnDelete), this);
+  g_signal_connect(widget_.get(), "window-state-event", G_CALLBACK(OnWindowState), this);
   g_signal_connect(widget_.get(), "destroy", G_CALLBACK(OnDestroy), this);
   gtk_widget_realize(widget_.get());
+  // The window's place comes from the X events themselves (see OnXEvent), which GDK lets a
+  // filter see in the order the server sent them.
+  GdkWindow* gdk = gtk_widget_get_window(widget_.get());
+  if (gdk != nullptr && GDK_IS_X11_WINDOW(gdk)) {
+    gdk_window_add_filter(gdk, OnXEvent, this);
+    filtering_ = true;
+  }
 }
 
 GtkWindowImpl::~GtkWindowImpl() {
+  StopXEvents();
   g_signal_handlers_disconnect_by_data(widget_.get(), this);
   if (!closed_) gtk_widget_destroy(widget_.get());
 }
@@ -258,7 +282,7 @@ void GtkWindowImpl::Move(int left, int top) {
   left_ = left;
   top_ = top;
   gtk_window_move(GTK_WINDOW(widget_.get()), left, top);
-  // Reported now, as the program relies on it at once; the configure-event that follows reports
+  // Reported now, as the program relies on it at once; the ConfigureNotify that follows reports
   // again only if the window manager put the window elsewhere.
   if (positionChanged_) {
     GtkSystemImpl::Busy busy(system_);
@@ -281,6 +305,7 @@ void GtkWindowImpl::Destroy() {
     auto handler = destroyed_;
     handler(*this);
   }
+  StopXEvents();
   g_signal_handlers_disconnect_by_data(widget_.get(), this);
   gtk_widget_destroy(widget_.get());
   if (modalLoop_ != nullptr) g_main_loop_quit(modalLoop_);
@@ -295,7 +320,7 @@ void GtkWindowImpl::BeginTitleDrag() {
   if (closed_ || !press_.valid) return;
   dispatch_.CancelCapture();
   // The window manager moves the window (_NET_WM_MOVERESIZE) or GTK emulates it without one;
-  // either way the new place arrives by configure-event.
+  // either way the new place arrives by ConfigureNotify.
   gtk_window_begin_move_drag(GTK_WINDOW(widget_.get()), static_cast<gint>(press_.button), press_.xRoot,
                              press_.yRoot, press_.time);
   press_.valid = false;
@@ -318,6 +343,7 @@ gboolean GtkWindowImpl::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
     cairo_set_source_rgba(cr, 0, 0, 0, 0);
   }
   cairo_paint(cr);
+  if (w->presented_ != nullptr) w->system_.NoteDrawn(*w);
   return TRUE;
 }
 
@@ -362,19 +388,73 @@ gboolean GtkWindowImpl::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer sel
   return TRUE;
 }
 
-gboolean GtkWindowImpl::OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self) {
+GdkFilterReturn GtkWindowImpl::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self) {
   auto* w = static_cast<GtkWindowImpl*>(self);
-  // GDK gives a top-level's configure place in root coordinates, also under a reparenting window
-  // manager (where gtk_window_get_position would not be exact).
-  if (w->closed_ || (event->x == w->left_ && event->y == w->top_)) return FALSE;
-  w->left_ = event->x;
-  w->top_ = event->y;
+  const auto* event = static_cast<const XEvent*>(xevent);
+  if (w->closed_) return GDK_FILTER_CONTINUE;
+  if (event->type == ReparentNotify) {
+    // A window manager put the window into a frame of its own, or gave it back to the root.
+    w->reparented_ = event->xreparent.parent != GDK_ROOT_WINDOW();
+  } else if (event->type == ConfigureNotify) {
+    // Not GDK's configure-event: GDK turns the place into root coordinates when it reads the
+    // event, and by then a window manager may already have reparented the window into a frame
+    // that is not yet where it will be (openbox maps its frames at 0, 0 first): the roster panel
+    // would follow a main window at 0, 0. The raw event is exact: a real one holds the place
+    // relative to the parent, the root while there is no frame; inside a frame the manager
+    // reports every root place with a synthetic one (ICCCM 4.1.5).
+    const XConfigureEvent& configure = event->xconfigure;
+    if (configure.send_event || !w->reparented_) {
+      w->placeX_ = configure.x;
+      w->placeY_ = configure.y;
+      // Handed over from the main loop: a filter runs while GDK reads events, no place for the
+      // program's handlers. Several reports in a row (a drag) come out as the last one.
+      if (w->placeReport_ == 0) w->placeReport_ = g_idle_add_full(G_PRIORITY_DEFAULT, ReportPlace, w, nullptr);
+    }
+  }
+  return GDK_FILTER_CONTINUE;
+}
+
+gboolean GtkWindowImpl::ReportPlace(gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  w->placeReport_ = 0;
+  if (w->closed_ || (w->placeX_ == w->left_ && w->placeY_ == w->top_)) return G_SOURCE_REMOVE;
+  w->left_ = w->placeX_;
+  w->top_ = w->placeY_;
   if (w->positionChanged_) {
     GtkSystemImpl::Busy busy(w->system_);
     auto handler = w->positionChanged_;
     handler(*w);
   }
+  return G_SOURCE_REMOVE;
+}
+
+void GtkWindowImpl::StopXEvents() {
+  if (placeReport_ != 0) g_source_remove(placeReport_);
+  placeReport_ = 0;
+  if (!filtering_) return;
+  filtering_ = false;
+  if (GdkWindow* gdk = gtk_widget_get_window(widget_.get())) gdk_window_remove_filter(gdk, OnXEvent, this);
+}
+
+gboolean GtkWindowImpl::OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  if (w->closed_ || (event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) == 0) return FALSE;
+  // Owned windows go and come back with their owner. Not every window manager does this for
+  // transient windows (openbox leaves the roster panel on the desktop alone).
+  w->system_.OwnerMinimized(*w, (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0);
   return FALSE;
+}
+
+void GtkWindowImpl::FollowOwnerMinimized(bool minimized) {
+  if (closed_) return;
+  if (minimized && gtk_widget_get_visible(widget_.get())) {
+    hiddenWithOwner_ = true;
+    gtk_widget_hide(widget_.get());
+  } else if (!minimized && hiddenWithOwner_) {
+    hiddenWithOwner_ = false;
+    gtk_widget_show(widget_.get());
+  }
+  system_.OwnerMinimized(*this, minimized);
 }
 
 gboolean GtkWindowImpl::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
@@ -394,6 +474,8 @@ GtkSystemImpl::GtkSystemImpl() {
   GdkScreen* screen = gdk_screen_get_default();
   // May be non-null even where alpha is not honoured; the compositor check decides the shape.
   rgba_ = gdk_screen_get_rgba_visual(screen);
+  // Found in the icon theme once installed (share/icons/hicolor); else the manager's default.
+  gtk_window_set_default_icon_name("petsim");
   g_signal_connect(screen, "composited-changed", G_CALLBACK(OnCompositedChanged), this);
 }
 
@@ -406,6 +488,12 @@ GtkSystemImpl::~GtkSystemImpl() {
 
 void GtkSystemImpl::OnCompositedChanged(GdkScreen*, gpointer self) {
   for (const auto& w : static_cast<GtkSystemImpl*>(self)->windows_) w->ApplyShape();
+}
+
+void GtkSystemImpl::NoteDrawn(const GtkWindowImpl& window) {
+  if (!traceFirstPresent_ || &window != main_) return;
+  traceFirstPresent_ = false;
+  PrintStartupTrace("first present");
 }
 
 bool GtkSystemImpl::Composited() const { return gdk_screen_is_composited(gdk_screen_get_default()); }
@@ -442,6 +530,13 @@ void GtkSystemImpl::RaiseOwnedBy(const GtkWindowImpl& owner) {
     if (GdkWindow* gdk = gtk_widget_get_window(w->Widget())) gdk_window_raise(gdk);
     RaiseOwnedBy(*w);
   }
+}
+
+void GtkSystemImpl::OwnerMinimized(const GtkWindowImpl& owner, bool minimized) {
+  for (const auto& w : windows_) {
+    if (w->Owner() == &owner) w->FollowOwnerMinimized(minimized);
+  }
+  if (!minimized) RaiseOwnedBy(owner);
 }
 
 void GtkSystemImpl::Retire(GtkWindowImpl& window) {
@@ -545,6 +640,9 @@ void GtkSystemImpl::Wait(int milliseconds) {
 }
 
 std::unique_ptr<System> MakeGtkSystem() {
+  // X11 only, XWayland included: a Wayland client can neither place its windows (the roster panel
+  // follows the main window) nor learn where they are.
+  gdk_set_allowed_backends("x11");
   if (!gtk_init_check(nullptr, nullptr)) return nullptr;
   return std::make_unique<GtkSystemImpl>();
 }
