@@ -113,14 +113,21 @@ class _Xlib:
         atom = self.x.XInternAtom(self.display, name.encode(), 0)
         return self.x.XGetSelectionOwner(self.display, atom)
 
-    def top_window_at_pointer(self):
-        """The child of the root under the pointer (0: the root itself); input shapes apply."""
-        root, child = ctypes.c_ulong(), ctypes.c_ulong()
-        rx, ry, wx, wy = ctypes.c_int(), ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
-        mask = ctypes.c_uint()
-        self.x.XQueryPointer(self.display, self.root, ctypes.byref(root), ctypes.byref(child), ctypes.byref(rx),
-                             ctypes.byref(ry), ctypes.byref(wx), ctypes.byref(wy), ctypes.byref(mask))
-        return child.value
+    def windows_at_pointer(self):
+        """The windows under the pointer from the root's child down to the innermost one (empty:
+        the root itself). The server's hit test decides, input shapes included; under a window
+        manager the list starts with its frame and holds the client further down."""
+        path, window = [], self.root
+        while True:
+            root, child = ctypes.c_ulong(), ctypes.c_ulong()
+            rx, ry, wx, wy = ctypes.c_int(), ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
+            mask = ctypes.c_uint()
+            self.x.XQueryPointer(self.display, window, ctypes.byref(root), ctypes.byref(child), ctypes.byref(rx),
+                                 ctypes.byref(ry), ctypes.byref(wx), ctypes.byref(wy), ctypes.byref(mask))
+            if child.value == 0:
+                return path
+            path.append(child.value)
+            window = child.value
 
     def geometry(self, window):
         """(left, top, width, height) on the screen, or None when the window is gone."""
@@ -285,6 +292,27 @@ class XSession:
 
         wait_until("the compositing manager", owned)
 
+    def start_window_manager(self):
+        """Starts openbox on the display and returns its process once it manages the screen."""
+        if shutil.which("openbox") is None:
+            raise RuntimeError("openbox is not installed (scripts/install-deps.sh installs it)")
+        home = os.path.join(self.log_dir, "openbox-home")
+        os.makedirs(home, exist_ok=True)
+        log = open(os.path.join(self.log_dir, "openbox.log"), "wb")
+        try:
+            manager = spawn(["openbox", "--sm-disable"], env=self.program_env(home), stdout=subprocess.DEVNULL,
+                            stderr=log)
+        finally:
+            log.close()
+
+        def managing():
+            if manager.poll() is not None:
+                raise RuntimeError("openbox exited (see %s/openbox.log)" % self.log_dir)
+            return self.xlib.selection_owner("WM_S0") != 0
+
+        wait_until("the window manager", managing)
+        return manager
+
     def stop_compositor(self):
         stop(self.compositor)
         self.compositor = None
@@ -362,9 +390,10 @@ class XSession:
     def geometry(self, window):
         return self.xlib.geometry(window)
 
-    def top_window_at(self, x, y):
+    def windows_at(self, x, y):
+        """Moves the pointer to (x, y) and returns the windows under it (see windows_at_pointer)."""
         self.xdotool("mousemove", x, y)
-        return self.xlib.top_window_at_pointer()
+        return self.xlib.windows_at_pointer()
 
     def screenshot(self):
         done = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env, stdout=subprocess.PIPE,

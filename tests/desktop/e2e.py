@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""The real program in a real X server: Xvfb with a compositing manager, real pointer input
-through XTEST, the screen read back, the records read from disk.
+"""The real program in a real X server: Xvfb with a compositing manager (xcompmgr), once without
+and once with a window manager (openbox); real pointer input through XTEST, the screen read back,
+the records read from disk.
 
 usage: e2e.py PROGRAM SOURCE_DIR WORK_DIR
-Exits 0 when every check passed, 1 on the first failure (the screen at that moment is kept in
-WORK_DIR/failure.png), 77 when Xvfb is not installed.
+Exits 0 when every check passed, 1 when a scenario failed (the screen at that moment is kept in
+WORK_DIR/<scenario>/failure.png), 77 when Xvfb is not installed.
 """
 
 import os
@@ -140,7 +141,8 @@ class Desktop:
             return f.read()
 
 
-def run(desk, s):
+def composited_desktop(desk, s):
+    """No window manager, a compositing manager: the program's windows as it places them."""
     # Start-up: both windows appear, the panel in its place over the main window.
     # Windows are found by their process and size: their titles are for the task bar.
     desk.main = s.wait_window_of(desk.process.pid, (920, 620), "the main window")
@@ -172,10 +174,10 @@ def run(desk, s):
 
     # Input shape: alpha 0 lets the pointer through to the root, the frame takes it, the panel
     # lies above the main window.
-    check(s.top_window_at(main_left + CORNER[0], main_top + CORNER[1]) == 0,
-          "the window under the transparent corner is %#x, not the desktop" % s.xlib.top_window_at_pointer())
-    check(s.top_window_at(main_left + BODY[0], main_top + BODY[1]) == desk.main, "the frame does not take the pointer")
-    check(s.top_window_at(roster[0] + 36, roster[1] + 36) == desk.roster, "the roster panel is not above the main window")
+    check(s.windows_at(main_left + CORNER[0], main_top + CORNER[1]) == [],
+          "under the transparent corner lie %s, not the desktop" % s.xlib.windows_at_pointer())
+    check(s.windows_at(main_left + BODY[0], main_top + BODY[1]) == [desk.main], "the frame does not take the pointer")
+    check(s.windows_at(roster[0] + 36, roster[1] + 36) == [desk.roster], "the roster panel is not above the main window")
 
     # A press, a drag and a release on the transparent corner reach nothing: no title drag, no
     # change. (Checked after the wash below, whose effects prove that these events were handled.)
@@ -221,7 +223,7 @@ def run(desk, s):
     main_left, main_top = moved
     wait_until("the moved window on the screen",
                lambda: s.screenshot().pixel(main_left + BODY[0], main_top + BODY[1]) != background)
-    check(s.top_window_at(follows[0] + 36, follows[1] + 36) == desk.roster, "the roster panel fell behind")
+    check(s.windows_at(follows[0] + 36, follows[1] + 36) == [desk.roster], "the roster panel fell behind")
     check(desk.record(2) == washed, "the drag changed the record")
 
     # The book tab, then its book slot opens the skill-book picker modally.
@@ -235,7 +237,7 @@ def run(desk, s):
     p_left, p_top, p_width, p_height = desk.place(picker)
     check((p_width, p_height) == (680, 550), "skill-book picker is %dx%d" % (p_width, p_height))
     wait_until("the picker above the main window",
-               lambda: s.top_window_at(p_left + p_width // 2, p_top + p_height // 2) == picker)
+               lambda: s.windows_at(p_left + p_width // 2, p_top + p_height // 2) == [picker])
 
     # While it is open the main window takes no input: neither its close button nor a tab.
     close_x, close_y = desk.at(CLOSE)
@@ -274,7 +276,7 @@ def run(desk, s):
     wait_until("the desktop in the corner without a compositor",
                lambda: desk.alive() and s.screenshot().pixel(main_left + CORNER[0], main_top + CORNER[1]) == white)
     check(s.screenshot().pixel(main_left + BODY[0], main_top + BODY[1]) != white, "the frame is gone")
-    check(s.top_window_at(main_left + CORNER[0], main_top + CORNER[1]) == 0, "the corner takes the pointer")
+    check(s.windows_at(main_left + CORNER[0], main_top + CORNER[1]) == [], "the corner takes the pointer")
 
     # The close button ends the program with status 0; every record is as the wash left it.
     final = slot_files(desk.data)
@@ -282,6 +284,11 @@ def run(desk, s):
     check(final["7/Data.txt"].decode() == RECORDS[7] and final["7/rz.txt"].decode() == MARKERS[7],
           "slot 7 changed")
     check(sorted(final) == ["2/Data.txt", "7/Data.txt", "7/rz.txt"], "slot folders hold %s" % sorted(final))
+    close_and_check(desk, final)
+
+
+def close_and_check(desk, final):
+    """The close button ends the program with status 0, and the records stay as `final`."""
     desk.click(CLOSE)
     try:
         status = desk.process.wait(30)
@@ -292,6 +299,79 @@ def run(desk, s):
     with open(desk.err_path, encoding="utf-8", errors="replace") as f:
         problems = [line for line in f if "CRITICAL" in line or "WARNING" in line or "ERROR" in line]
     check(not problems, "GTK complained:\n" + "".join(problems))
+
+
+def under_window_manager(desk, s):
+    """Moving, minimising and restoring under a reparenting window manager (openbox), which
+    moves the window itself (_NET_WM_MOVERESIZE) and owns iconify."""
+    desk.main = s.wait_window_of(desk.process.pid, (920, 620), "the main window")
+    desk.roster = s.wait_window_of(desk.process.pid, (410, 200), "the roster panel")
+    start = desk.place(desk.main)[:2]
+    check(start == (50, 50), "the window manager put the main window at %s" % (start,))
+    wait_until("the roster panel at %s (it is at %s)" % ((start[0] + 43, start[1] + 385), desk.place(desk.roster)[:2]),
+               lambda: desk.place(desk.roster)[:2] == (start[0] + 43, start[1] + 385))
+    background = s.screenshot().pixel(s.WIDTH - 2, s.HEIGHT - 2)
+    wait_until("the main window on the screen",
+               lambda: desk.alive() and s.screenshot().pixel(start[0] + BODY[0], start[1] + BODY[1]) != background)
+
+    tx, ty = desk.at(TITLE)
+    s.xdotool("mousemove", tx, ty, "mousedown", 1)
+    for step in range(1, 7):
+        s.xdotool("mousemove", tx + 20 * step, ty + 12 * step)
+    s.xdotool("mouseup", 1)
+    moved = (start[0] + 120, start[1] + 72)
+    wait_until("the main window at %s" % (moved,), lambda: desk.place(desk.main)[:2] == moved)
+    follows = (moved[0] + 43, moved[1] + 385)
+    wait_until("the roster panel at %s" % (follows,), lambda: desk.place(desk.roster)[:2] == follows)
+
+    # Minimise: the window manager iconifies the main window, and the roster panel goes with it.
+    minimise = (820, 27)
+    desk.click(minimise)
+    wait_until("both windows to go", lambda: desk.alive() and not s.windows_of(desk.process.pid))
+    check("Iconic" in s.run("xprop", "-id", str(desk.main), "WM_STATE"), "the main window is not iconic")
+    s.xdotool("windowactivate", "--sync", desk.main)
+    wait_until("both windows back", lambda: desk.alive() and len(s.windows_of(desk.process.pid)) == 2)
+    check(desk.place(desk.main)[:2] == moved, "the main window came back elsewhere")
+    check(desk.place(desk.roster)[:2] == follows, "the roster panel came back elsewhere")
+    wait_until("the roster panel above the main window",
+               lambda: desk.roster in s.windows_at(follows[0] + 36, follows[1] + 36))
+    check(desk.main in s.windows_at(moved[0] + BODY[0], moved[1] + BODY[1]), "the main window is covered")
+    # The frames of the manager keep the input shape: the transparent corner still lets the
+    # pointer through to the desktop.
+    check(s.windows_at(moved[0] + CORNER[0], moved[1] + CORNER[1]) == [], "the corner takes the pointer")
+    close_and_check(desk, slot_files(desk.data))
+
+
+def scenario(name, program, source_dir, work_dir, window_manager):
+    """Runs one scenario on a fresh X server and fixture; returns an exit status."""
+    work_dir = os.path.join(work_dir, name)
+    os.makedirs(work_dir)
+    session = xsession.XSession(compositor=True, log_dir=work_dir)
+    desk = manager = None
+    started = time.monotonic()
+    try:
+        if window_manager:
+            manager = session.start_window_manager()
+        data = make_fixture(source_dir, work_dir)
+        desk = Desktop(session, program, source_dir, data, work_dir)
+        (under_window_manager if window_manager else composited_desktop)(desk, session)
+        print("e2e %s: all checks passed in %.1f s" % (name, time.monotonic() - started))
+        return 0
+    except AssertionError as failure:
+        try:
+            session.save_screenshot(os.path.join(work_dir, "failure.png"), 0, 0, session.WIDTH, session.HEIGHT)
+        except Exception:
+            pass
+        print("e2e %s: FAILED: %s" % (name, failure), file=sys.stderr)
+        print("e2e %s: the screen is in %s/failure.png, the program's output in %s" % (name, work_dir, work_dir),
+              file=sys.stderr)
+        return 1
+    finally:
+        if desk is not None:
+            xsession.stop(desk.process)
+            desk.out.close()
+        xsession.stop(manager)
+        session.close()
 
 
 def main():
@@ -306,33 +386,14 @@ def main():
     if not cjk.stdout.strip():
         print("e2e: no font for Chinese text is installed (fonts-wqy-microhei)", file=sys.stderr)
         return 1
-    try:
-        session = xsession.XSession(compositor=True, log_dir=work_dir)
-    except xsession.Missing as missing:
-        print("e2e: skipped, %s is not installed" % missing)
+    if shutil.which("Xvfb") is None:
+        print("e2e: skipped, Xvfb is not installed")
         return 77
-    desk = None
-    started = time.monotonic()
-    try:
-        data = make_fixture(source_dir, work_dir)
-        desk = Desktop(session, program, source_dir, data, work_dir)
-        run(desk, session)
-        print("e2e: all checks passed in %.1f s" % (time.monotonic() - started))
-        return 0
-    except AssertionError as failure:
-        try:
-            session.save_screenshot(os.path.join(work_dir, "failure.png"), 0, 0, session.WIDTH, session.HEIGHT)
-        except Exception:
-            pass
-        print("e2e: FAILED: %s" % failure, file=sys.stderr)
-        print("e2e: the screen is in %s/failure.png, the program's output in %s" % (work_dir, work_dir),
-              file=sys.stderr)
-        return 1
-    finally:
-        if desk is not None:
-            xsession.stop(desk.process)
-            desk.out.close()
-        session.close()
+    # Without a window manager positions are exact and the program's own stacking shows; with
+    # one, the manager moves, stacks and iconifies.
+    plain = scenario("composited", program, source_dir, work_dir, window_manager=False)
+    managed = scenario("window-manager", program, source_dir, work_dir, window_manager=True)
+    return max(plain, managed)
 
 
 if __name__ == "__main__":
