@@ -68,6 +68,13 @@ def stop(process, timeout=5.0):
         process.wait()
 
 
+class _CursorImage(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.c_void_p), ("atom", ctypes.c_ulong),
+                ("name", ctypes.c_char_p)]
+
+
 class _Xlib:
     """The few Xlib calls the checks need."""
 
@@ -94,6 +101,7 @@ class _Xlib:
                                    p(ctypes.c_int), p(ctypes.c_uint), p(ctypes.c_uint), p(ctypes.c_uint),
                                    p(ctypes.c_uint)]
         x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x.XFree.argtypes = [ctypes.c_void_p]
         x.XCloseDisplay.argtypes = [ctypes.c_void_p]
         # A window that disappears between the lookup and the question must not end the caller.
         self._handler = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda d, e: 0)
@@ -103,6 +111,29 @@ class _Xlib:
         if not self.display:
             raise RuntimeError("cannot open display " + display_name)
         self.root = x.XDefaultRootWindow(self.display)
+        self.xfixes = None
+
+    def cursor_serial(self):
+        """The serial number of the pointer's current cursor shape (XFixes): equal numbers, the
+        same cursor."""
+        if self.xfixes is None:
+            path = ctypes.util.find_library("Xfixes")
+            if path is None:
+                raise Missing("libXfixes")
+            self.xfixes = ctypes.CDLL(path)
+            self.xfixes.XFixesQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                                         ctypes.POINTER(ctypes.c_int)]
+            event, error = ctypes.c_int(), ctypes.c_int()
+            if not self.xfixes.XFixesQueryExtension(self.display, ctypes.byref(event), ctypes.byref(error)):
+                raise RuntimeError("the X server lacks the XFIXES extension")
+            self.xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_CursorImage)
+            self.xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+        image = self.xfixes.XFixesGetCursorImage(self.display)
+        if not image:
+            return None
+        serial = image.contents.cursor_serial
+        self.x.XFree(image)
+        return serial
 
     def close(self):
         if self.display:

@@ -179,6 +179,19 @@ def composited_desktop(desk, s):
     check(s.windows_at(main_left + BODY[0], main_top + BODY[1]) == [desk.main], "the frame does not take the pointer")
     check(s.windows_at(roster[0] + 36, roster[1] + 36) == [desk.roster], "the roster panel is not above the main window")
 
+    # The pointer: a hand over the controls whose form asks for one (the tabs), the desktop's
+    # own elsewhere (the title strip, the wash button).
+    def cursor_at(point):
+        s.xdotool("mousemove", main_left + point[0], main_top + point[1])
+        return s.xlib.cursor_serial()
+
+    s.xdotool("mousemove", s.WIDTH - 2, s.HEIGHT - 2)
+    plain = s.xlib.cursor_serial()
+    hand = wait_until("a hand over the book tab", lambda: (cursor_at(BOOK_TAB) != plain) and s.xlib.cursor_serial())
+    wait_until("the plain pointer over the wash button", lambda: cursor_at(WASH) == plain)
+    wait_until("a hand over the wash tab", lambda: cursor_at(WASH_TAB_CENTRE) == hand)
+    wait_until("the plain pointer over the title strip", lambda: cursor_at(TITLE) == plain)
+
     # A press, a drag and a release on the transparent corner reach nothing: no title drag, no
     # change. (Checked after the wash below, whose effects prove that these events were handled.)
     main_before_corner = s.screenshot().region(main_left, main_top, 920, 620)
