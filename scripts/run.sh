@@ -20,19 +20,16 @@ case "$(realpath -m "$folder")/" in
     exit 1
     ;;
 esac
-if [ ! -d "$folder/召唤兽" ]; then
-  echo "petsim: first start, the data folder $folder is filled from $here/data"
-else
-  echo "petsim: data folder $folder"
+if [ $# -eq 0 ]; then
+  if [ ! -d "$folder/召唤兽" ]; then
+    echo "petsim: first start, the data folder $folder is filled from $here/data"
+  else
+    echo "petsim: data folder $folder"
+  fi
 fi
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "run.sh: no graphical session (DISPLAY is not set). Run 'make run' on the desktop, or see" \
-       "README.md for the replay mode that runs without one." >&2
-  exit 1
-fi
-
-# From a folder without 召唤兽/, so the program takes the per-user folder whatever directory
-# make was started in.
-cd /
+# From the source tree's top, which holds no 召唤兽/ (the program would take it as its data
+# folder) and against which relative paths in ARGS are read, as make reads them.
+cd "$here"
+[ ! -e 召唤兽 ] || { echo "run.sh: $here/召唤兽 would be taken for the data folder; remove it" >&2; exit 1; }
 exec "$program" "$@"
