@@ -284,12 +284,21 @@ def composited_desktop(desk, s):
     # Without a compositing manager alpha is not honoured: the window's shape is then cut from
     # the alpha, so the corner shows the (white) desktop instead of black, and still lets the
     # pointer through.
+    roster_blended = desk.shot((0, 0, 410, 200), desk.roster)
     s.stop_compositor()
     white = (255, 255, 255)
     wait_until("the desktop in the corner without a compositor",
                lambda: desk.alive() and s.screenshot().pixel(main_left + CORNER[0], main_top + CORNER[1]) == white)
     check(s.screenshot().pixel(main_left + BODY[0], main_top + BODY[1]) != white, "the frame is gone")
     check(s.windows_at(main_left + CORNER[0], main_top + CORNER[1]) == [], "the corner takes the pointer")
+    # The roster panel's strip is all but transparent over the main window: blended over the
+    # main window's pixels by the program now, it looks as the compositor showed it (not black).
+    def like_blended():
+        now = desk.shot((0, 0, 410, 200), desk.roster)
+        off = sum(1 for i in range(0, len(now), 3)
+                  if max(abs(now[i + c] - roster_blended[i + c]) for c in range(3)) > 8)
+        return off * 100 < len(now) // 3
+    wait_until("the roster panel to look as it did with the compositor", like_blended)
 
     # The close button ends the program with status 0; every record is as the wash left it.
     final = slot_files(desk.data)

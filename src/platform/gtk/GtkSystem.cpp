@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,6 +68,9 @@ public:
   void BeginTitleDrag() override;
 
   void ApplyShape();
+  // Without blending by the server, an owned window shows its owner's pixels beneath its own:
+  // it has to be drawn again when those change.
+  void RedrawOwned() const;
   GtkWidget* Widget() const { return widget_.get(); }
   GtkWindowImpl* Owner() const { return owner_; }
   bool Closed() const { return closed_; }
@@ -135,12 +139,15 @@ public:
   GtkWindowImpl* Lookup(const Window* window) const;
   void DestroyOwnedBy(const GtkWindowImpl& owner);
   void RaiseOwnedBy(const GtkWindowImpl& owner);
+  void ForOwnedBy(const GtkWindowImpl& owner, const std::function<void(GtkWindowImpl&)>& visit);
   void Retire(GtkWindowImpl& window);
   GdkCursor* HandCursor();
   // A window has shown a presented picture on the screen.
   void NoteDrawn(const GtkWindowImpl& window);
   void OwnerMinimized(const GtkWindowImpl& owner, bool minimized);
   bool Composited() const;
+  // The server blends presented pixels by their alpha: an RGBA visual and a compositor.
+  bool Blends() const { return HasRgbaVisual() && Composited(); }
   bool HasRgbaVisual() const { return rgba_ != nullptr; }
   GdkVisual* RgbaVisual() const { return rgba_; }
 
@@ -262,9 +269,15 @@ bool GtkWindowImpl::Present(cairo_surface_t* surface) {
   if (changed) {
     shape_ = OpaqueRegion(presented_.get());
     ApplyShape();
+    RedrawOwned();
   }
   gtk_widget_queue_draw(widget_.get());
   return true;
+}
+
+void GtkWindowImpl::RedrawOwned() const {
+  if (system_.Blends()) return;
+  system_.ForOwnedBy(*this, [](GtkWindowImpl& owned) { gtk_widget_queue_draw(owned.Widget()); });
 }
 
 void GtkWindowImpl::ApplyShape() {
@@ -273,8 +286,8 @@ void GtkWindowImpl::ApplyShape() {
   gtk_widget_input_shape_combine_region(widget_.get(), shape_.get());
   // Without a compositor alpha is not honoured: cut the visible shape too (hard 1-bit edges).
   // When compositing returns, the shape is removed again so that soft edges blend.
-  bool blends = system_.HasRgbaVisual() && system_.Composited();
-  gtk_widget_shape_combine_region(widget_.get(), blends ? nullptr : shape_.get());
+  gtk_widget_shape_combine_region(widget_.get(), system_.Blends() ? nullptr : shape_.get());
+  gtk_widget_queue_draw(widget_.get());
 }
 
 void GtkWindowImpl::Move(int left, int top) {
@@ -282,6 +295,7 @@ void GtkWindowImpl::Move(int left, int top) {
   left_ = left;
   top_ = top;
   gtk_window_move(GTK_WINDOW(widget_.get()), left, top);
+  if (!system_.Blends()) gtk_widget_queue_draw(widget_.get());  // the owner beneath moved along
   // Reported now, as the program relies on it at once; the ConfigureNotify that follows reports
   // again only if the window manager put the window elsewhere.
   if (positionChanged_) {
@@ -337,7 +351,19 @@ void GtkWindowImpl::ShowPointerFor(int x, int y) {
 gboolean GtkWindowImpl::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto* w = static_cast<GtkWindowImpl*>(self);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  if (w->presented_ != nullptr) {
+  const GtkWindowImpl* owner = w->owner_;
+  if (w->presented_ != nullptr && owner != nullptr && owner->presented_ != nullptr && !w->system_.Blends()) {
+    // Nothing blends the semi-transparent pixels with what lies beneath, and the server would
+    // show them premultiplied, that is darkened (the roster panel's all but transparent strip
+    // came out black). Beneath an owned window lies its owner, whose pixels are known: blend
+    // over them here. Outside the owner the pixels are laid over black, as the server would.
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_set_source_surface(cr, owner->presented_.get(), owner->left_ - w->left_, owner->top_ - w->top_);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_set_source_surface(cr, w->presented_.get(), 0, 0);
+  } else if (w->presented_ != nullptr) {
     cairo_set_source_surface(cr, w->presented_.get(), 0, 0);
   } else {
     cairo_set_source_rgba(cr, 0, 0, 0, 0);
@@ -420,6 +446,10 @@ gboolean GtkWindowImpl::ReportPlace(gpointer self) {
   if (w->closed_ || (w->placeX_ == w->left_ && w->placeY_ == w->top_)) return G_SOURCE_REMOVE;
   w->left_ = w->placeX_;
   w->top_ = w->placeY_;
+  if (!w->system_.Blends()) {
+    gtk_widget_queue_draw(w->Widget());
+    w->RedrawOwned();
+  }
   if (w->positionChanged_) {
     GtkSystemImpl::Busy busy(w->system_);
     auto handler = w->positionChanged_;
@@ -521,6 +551,12 @@ void GtkSystemImpl::DestroyOwnedBy(const GtkWindowImpl& owner) {
                               [&](const auto& w) { return w->Owner() == &owner && !w->Closed(); });
     if (owned == windows_.end()) return;
     (*owned)->Destroy();
+  }
+}
+
+void GtkSystemImpl::ForOwnedBy(const GtkWindowImpl& owner, const std::function<void(GtkWindowImpl&)>& visit) {
+  for (const auto& w : windows_) {
+    if (w->Owner() == &owner && !w->Closed()) visit(*w);
   }
 }
 
