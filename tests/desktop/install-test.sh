@@ -16,7 +16,7 @@ fail() {
 }
 
 prefix=$work/prefix
-cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
+env -u DESTDIR cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
 
 for file in bin/petsim share/petsim/data/UI/text1.png share/petsim/data/召唤兽/数据/1/Data.txt \
             share/petsim/data/召唤兽/头像/召唤兽1.png share/applications/petsim.desktop \
