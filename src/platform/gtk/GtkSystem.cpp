@@ -242,21 +242,11 @@ void GtkWindowImpl::RunCreated() {
 }
 
 bool GtkWindowImpl::Present(cairo_surface_t* surface) {
-  if (closed_ || surface == nullptr || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
-    return false;
-  }
-  cairo_surface_flush(surface);
-  int w = cairo_image_surface_get_width(surface);
-  int h = cairo_image_surface_get_height(surface);
-  if (w <= 0 || h <= 0) return false;
-  SurfacePtr copy(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-  {
-    ContextPtr cr(cairo_create(copy.get()));
-    cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr.get(), surface, 0, 0);
-    cairo_paint(cr.get());
-  }
-  cairo_surface_flush(copy.get());
+  if (closed_) return false;
+  SurfacePtr copy = CopyPresentedSurface(surface);
+  if (!copy) return false;
+  int w = cairo_image_surface_get_width(copy.get());
+  int h = cairo_image_surface_get_height(copy.get());
   bool changed = !SamePixels(copy.get(), presented_.get());
   presented_ = std::move(copy);
   if (w != width_ || h != height_) {

@@ -28,24 +28,12 @@ public:
   const std::string& Name() const override { return name_; }
 
   bool Present(cairo_surface_t* surface) override {
-    if (closed_ || surface == nullptr || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
-      return false;
-    }
-    cairo_surface_flush(surface);
-    int w = cairo_image_surface_get_width(surface);
-    int h = cairo_image_surface_get_height(surface);
-    // A copy: the canvas goes on drawing into its own surface after presenting.
-    SurfacePtr copy(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-    {
-      ContextPtr cr(cairo_create(copy.get()));
-      cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-      cairo_set_source_surface(cr.get(), surface, 0, 0);
-      cairo_paint(cr.get());
-    }
-    cairo_surface_flush(copy.get());
+    if (closed_) return false;
+    SurfacePtr copy = CopyPresentedSurface(surface);
+    if (!copy) return false;
+    width_ = cairo_image_surface_get_width(copy.get());
+    height_ = cairo_image_surface_get_height(copy.get());
     presented_ = std::move(copy);
-    width_ = w;
-    height_ = h;
     return true;
   }
 

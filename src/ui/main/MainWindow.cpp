@@ -68,6 +68,7 @@ void ReportWindowCreateFailed(AppState& app) {
 platform::WindowForm MainWindowForm(AppState& app) {
   platform::WindowForm form;
   form.name = "main";
+  form.title = "召唤兽模拟器";
   form.left = 50;
   form.top = 50;
   form.width = 920;
