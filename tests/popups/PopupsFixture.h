@@ -19,6 +19,7 @@
 #include "core/DataPaths.h"
 #include "core/PetRecord.h"
 #include "core/RosterStore.h"
+#include "gfx/FixturePictures.h"
 #include "gfx/GfxTestSupport.h"
 #include "platform/headless/HeadlessSystem.h"
 #include "ui/main/MainWindow.h"
@@ -30,10 +31,12 @@ using gfxtest::Pixel;
 using gfxtest::ReadPixel;
 using platform::InputKind;
 
-inline Pixel GlyphColour(int glyph) { return {255, static_cast<std::uint8_t>(20 * glyph), 60, 90}; }
-inline Pixel IconColour(int skill) { return {255, 5, static_cast<std::uint8_t>(3 * skill), 200}; }
-inline Pixel PetColour(int species) { return {255, 200, static_cast<std::uint8_t>(5 * species), 5}; }
-inline Pixel HeadColour(int species) { return {255, 150, static_cast<std::uint8_t>(5 * species), 150}; }
+using gfxtest::GlyphColour;
+using gfxtest::HeadColour;
+using gfxtest::IconColour;
+using gfxtest::PetColour;
+using gfxtest::Filled;
+using gfxtest::NumberAt;
 
 struct SurfaceDeleter {
   void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
@@ -137,34 +140,6 @@ class PopupsTest : public DataFolderTest {
   AppState app;
   bool inputRanDry = false;
 };
-
-// True when `place` is filled edge to edge with `colour`: its corners and its centre.
-inline ::testing::AssertionResult Filled(cairo_surface_t* surface, Rect place, Pixel colour) {
-  const std::pair<int, int> probes[] = {{place.x, place.y},
-                                        {place.x + place.width - 1, place.y},
-                                        {place.x, place.y + place.height - 1},
-                                        {place.x + place.width - 1, place.y + place.height - 1},
-                                        {place.x + place.width / 2, place.y + place.height / 2}};
-  for (const auto& [x, y] : probes) {
-    const Pixel p = ReadPixel(surface, x, y);
-    if (!(p == colour))
-      return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << p << ", not " << colour;
-  }
-  return ::testing::AssertionSuccess();
-}
-
-// The number drawn with the fixture glyphs from the box at (x, y): one character per 14-pixel
-// box ('.' for the point), up to the first box that holds no glyph.
-inline std::string NumberAt(cairo_surface_t* surface, int x, int y) {
-  std::string shown;
-  for (int left = x; left + 14 <= cairo_image_surface_get_width(surface); left += 14) {
-    const Pixel p = ReadPixel(surface, left + 7, y + 8);
-    const int glyph = p.r / 20;
-    if (p.a != 255 || p.g != 60 || p.b != 90 || p.r % 20 != 0 || glyph < 1 || glyph > 11) break;
-    shown += glyph == 11 ? '.' : static_cast<char>('0' + glyph - 1);
-  }
-  return shown;
-}
 
 }  // namespace popupstest
 

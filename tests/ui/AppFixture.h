@@ -17,6 +17,7 @@
 #include "core/DataFolderFixture.h"
 #include "core/DataPaths.h"
 #include "core/RosterStore.h"
+#include "gfx/FixturePictures.h"
 #include "gfx/GfxTestSupport.h"
 #include "platform/headless/HeadlessSystem.h"
 #include "ui/main/MainWindow.h"
@@ -27,10 +28,10 @@ namespace apptest {
 using gfxtest::Pixel;
 using platform::InputKind;
 
-inline Pixel GlyphColour(int glyph) { return {255, static_cast<std::uint8_t>(20 * glyph), 60, 90}; }
-inline Pixel IconColour(int skill) { return {255, 5, static_cast<std::uint8_t>(3 * skill), 200}; }
-inline Pixel PetColour(int species) { return {255, 200, static_cast<std::uint8_t>(5 * species), 5}; }
-inline Pixel HeadColour(int species) { return {255, 150, static_cast<std::uint8_t>(5 * species), 150}; }
+using gfxtest::GlyphColour;
+using gfxtest::HeadColour;
+using gfxtest::IconColour;
+using gfxtest::PetColour;
 
 // A pet record: species, five aptitudes, growth in thousandths, then the skills.
 inline std::string PetRecordText(int species, std::vector<int> skills, int base = 1000) {
