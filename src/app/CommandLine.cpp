@@ -57,6 +57,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
       line.dataFolder = word;
     }
   }
+  // Without a script the headless run would open the windows unseen and close them at once.
+  if (line.headless && line.replayScript.empty()) return Fail("--headless needs --replay SCRIPT");
   return line;
 }
 
@@ -70,7 +72,7 @@ std::string HelpText() {
          "Without DIR: the current directory when it holds 召唤兽/, otherwise the per-user folder\n"
          "$XDG_DATA_HOME/petsim (~/.local/share/petsim), filled from the default data on first start.\n"
          "\n"
-         "  --headless       run without a display, on the in-memory window system\n"
+         "  --headless       run without a display, on the in-memory window system (with --replay)\n"
          "  --replay SCRIPT  feed the lines of SCRIPT as input (implies --headless); message boxes\n"
          "                   are printed as 'message CAPTION: TEXT'; at the end the program closes\n"
          "  --clock T        every seeding of the random generator reads the tick T (milliseconds),\n"

@@ -6,7 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/RunSimulator.h"
-#include "app/WorkingFolder.h"
+#include "core/WorkingFolder.h"
 #include "odds/OddsCommand.h"
 
 int main(int argc, char** argv) {

@@ -81,6 +81,15 @@ int RunBookOdds(const OddsOptions& options, OddsIo& io) {
   io.out << "Skill book " << *skill << " for the pet of slot " << *slot << " (species "
          << ParseRecordNumber(pet->fields[0]) << (pet->certified ? ", certified" : "") << ")\n\n";
   if (!odds.refusals.empty()) {
+    // A special skill is refused by the skill-book picker: that book never reaches the book
+    // slot, so there is nothing for the learn button to refuse.
+    if (odds.pickerRefuses) {
+      io.out << "The skill-book picker refuses: \"" << odds.refusals.front() << "\"\n";
+      for (std::size_t i = 1; i < odds.refusals.size(); ++i)
+        io.out << "  the learn button would also refuse: \"" << odds.refusals[i] << "\"\n";
+      io.out << "The book cannot be put into the book slot; nothing is replaced.\n";
+      return kOddsOk;
+    }
     io.out << "The learn button refuses: \"" << odds.refusals.front() << "\"\n";
     for (std::size_t i = 1; i < odds.refusals.size(); ++i)
       io.out << "  it would also refuse: \"" << odds.refusals[i] << "\"\n";

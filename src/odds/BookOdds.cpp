@@ -14,7 +14,10 @@ constexpr std::string_view kSpecialSkillText = "特殊技能不能选取";
 BookOdds ComputeBookOdds(const std::vector<int>& skills, bool certified, int bookSkill) {
   BookOdds odds;
   const int n = static_cast<int>(skills.size());
-  if (IsSpecialSkill(bookSkill)) odds.refusals.push_back(kSpecialSkillText);
+  if (IsSpecialSkill(bookSkill)) {
+    odds.refusals.push_back(kSpecialSkillText);
+    odds.pickerRefuses = true;
+  }
   if (bookSkill == 0) odds.refusals.push_back(kNoBookText);
   if (bookSkill != 0 && std::find(skills.begin(), skills.end(), bookSkill) != skills.end())
     odds.refusals.push_back(kDuplicateSkillText);

@@ -9,6 +9,8 @@ struct BookOdds {
   // The messages the program would show instead of learning, in the order it checks them;
   // the first is the one the user sees. Empty when the book can be learnt.
   std::vector<std::string_view> refusals;
+  // The first refusal is the skill-book picker's (a special skill), not the learn button's.
+  bool pickerRefuses = false;
   std::vector<double> replaceChances;  // by position in the pet's skill list; empty when refused
 };
 

@@ -110,7 +110,8 @@ void WriteJson(std::ostream& out, const MergeSetup& setup, const MergeTally& tal
     json.BeginObject().Key("slot").Integer(side->slot).Key("species").Integer(side->species);
     json.Key("aptitudes").BeginArray();
     for (std::size_t k = 1; k <= 5; ++k) json.Number(side->aptitudes[k]);
-    json.EndArray().Key("growth").Number(side->aptitudes[6]).Key("skills").BeginArray();
+    // The growth in thousandths, as stored and as every other growth of these figures.
+    json.EndArray().Key("growth").Integer(std::lround(side->aptitudes[6] * 1000.0)).Key("skills").BeginArray();
     for (int skill : side->skills) json.Integer(skill);
     json.EndArray().EndObject();
   }

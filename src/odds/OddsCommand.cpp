@@ -5,6 +5,8 @@
 #include <chrono>
 #include <iostream>
 
+#include "core/WorkingFolder.h"
+
 int RunOdds(const std::vector<std::string>& args, OddsIo& io) {
   std::string error;
   const auto options = ParseOddsOptions(args, error);
@@ -16,9 +18,23 @@ int RunOdds(const std::vector<std::string>& args, OddsIo& io) {
     io.out << kOddsUsage;
     return kOddsOk;
   }
-  if (options->command == "wash") return RunWashOdds(*options, io);
-  if (options->command == "merge") return RunMergeOdds(*options, io);
-  if (options->command == "book") return RunBookOdds(*options, io);
+  using Command = int (*)(const OddsOptions&, OddsIo&);
+  Command command = nullptr;
+  if (options->command == "wash") command = RunWashOdds;
+  if (options->command == "merge") command = RunMergeOdds;
+  if (options->command == "book") command = RunBookOdds;
+  if (command != nullptr) {
+    // The folder the simulator would work in. A per-user folder that a first start would fill
+    // holds nothing yet: its pets are those of the default data folder it would be filled from.
+    const ResolvedFolder resolved = ResolveDataFolder(options->givenFolder);
+    if (resolved.folder.empty()) {
+      io.err << "petsim odds: " << resolved.error << "\n";
+      return kOddsBadData;
+    }
+    OddsOptions chosen = *options;
+    chosen.folder = resolved.fillFrom.empty() ? resolved.folder : resolved.fillFrom;
+    return command(chosen, io);
+  }
   if (options->command.empty())
     io.err << "petsim odds: say wash, merge or book (petsim odds --help)\n";
   else

@@ -76,7 +76,7 @@ std::optional<OddsOptions> ParseOddsOptions(std::span<const std::string> args, s
         error = "--dir needs a folder";
         return std::nullopt;
       }
-      options.folder = value;
+      options.givenFolder = value;
     } else if (word == "--plot") {
       if (value.empty()) {
         error = "--plot needs a file name";

@@ -16,7 +16,8 @@ inline constexpr std::uint64_t kDefaultMergeTrials = 1'000'000;
 struct OddsOptions {
   std::string command;                // wash, merge or book
   std::vector<std::string> operands;  // the words that are not options
-  std::filesystem::path folder = ".";
+  std::optional<std::string> givenFolder;  // --dir
+  std::filesystem::path folder;            // the data folder read, chosen by RunOdds
   WantConditions want;                // Empty() when no --want was given
   std::optional<std::uint64_t> trials;
   std::optional<std::uint32_t> seed;
@@ -33,7 +34,9 @@ inline constexpr const char* kOddsUsage =
     "usage: petsim odds wash SPECIES|slot:N [--want CONDITIONS] [--trials N] [--seed S]\n"
     "       petsim odds merge SLOT1 SLOT2 [--trials N] [--seed S] [--threads T] [--want CONDITIONS]\n"
     "       petsim odds book SLOT SKILL\n"
-    "options for all: --dir DIR (the folder holding 召唤兽/, default .), --json, --plot FILE.png\n"
+    "options for all: --dir DIR (the folder holding 召唤兽/), --json, --plot FILE.png\n"
+    "Without --dir the data folder is the simulator's: the current directory when it holds 召唤兽/,\n"
+    "  otherwise the per-user folder $XDG_DATA_HOME/petsim (~/.local/share/petsim).\n"
     "CONDITIONS: comma-separated, all must hold: skills>=K, attack>=V, defence>=V, stamina>=V,\n"
     "  magic>=V, speed>=V, growth>=G (1.05 or 1050), has=SKILL, species=S\n";
 

@@ -20,9 +20,19 @@ std::filesystem::path DefaultDataFolder();
 // The per-user folder: $XDG_DATA_HOME/petsim, else ~/.local/share/petsim. Empty without a home.
 std::filesystem::path UserDataFolder();
 
-// Chooses the data folder: `given` when there is one (it must hold 召唤兽/); otherwise the current
-// directory when it holds 召唤兽/; otherwise the per-user folder, filled from the default data
-// folder when it holds no 召唤兽/ yet (existing files are never overwritten).
+// Which data folder a start uses, without touching the disk: `given` when there is one (it must
+// hold 召唤兽/); otherwise the current directory when it holds 召唤兽/; otherwise the per-user
+// folder. `fillFrom` is set when that per-user folder holds no 召唤兽/ yet: it is the default
+// data folder a first start fills it from (and what a reader that writes nothing reads instead).
+struct ResolvedFolder {
+  std::filesystem::path folder;    // empty on failure
+  std::filesystem::path fillFrom;  // empty unless the per-user folder is still to be filled
+  std::string error;               // plain words naming the folder, on failure
+};
+ResolvedFolder ResolveDataFolder(const std::optional<std::string>& given);
+
+// The folder a start works in: ResolveDataFolder, and a per-user folder that is still to be
+// filled is filled from the default data folder (existing files are never overwritten).
 FolderResult ChooseDataFolder(const std::optional<std::string>& given);
 
 // Changes into `folder`, creates the slot folders 召唤兽/数据/1..15 that are missing and removes

@@ -1,4 +1,4 @@
-#include "app/WorkingFolder.h"
+#include "core/WorkingFolder.h"
 
 #include <unistd.h>
 
@@ -67,32 +67,42 @@ fs::path UserDataFolder() {
   return {};
 }
 
-FolderResult ChooseDataFolder(const std::optional<std::string>& given) {
+ResolvedFolder ResolveDataFolder(const std::optional<std::string>& given) {
   std::error_code ec;
   if (given) {
     const fs::path folder = fs::path(*given);
-    if (!fs::exists(folder, ec)) return {{}, "the data folder " + Quoted(folder) + " does not exist"};
-    if (!fs::is_directory(folder, ec)) return {{}, "the data folder " + Quoted(folder) + " is not a folder"};
+    if (!fs::exists(folder, ec)) return {{}, {}, "the data folder " + Quoted(folder) + " does not exist"};
+    if (!fs::is_directory(folder, ec)) return {{}, {}, "the data folder " + Quoted(folder) + " is not a folder"};
     if (!HoldsPetFolder(folder))
-      return {{}, "the data folder " + Quoted(folder) + " holds no 召唤兽 folder (a data folder holds 召唤兽/ and UI/)"};
-    return {fs::absolute(folder, ec), {}};
+      return {{}, {}, "the data folder " + Quoted(folder) + " holds no 召唤兽 folder (a data folder holds 召唤兽/ and UI/)"};
+    return {fs::absolute(folder, ec), {}, {}};
   }
 
   const fs::path current = fs::current_path(ec);
-  if (!ec && HoldsPetFolder(current)) return {current, {}};
+  if (!ec && HoldsPetFolder(current)) return {current, {}, {}};
 
   const fs::path user = UserDataFolder();
   if (user.empty())
-    return {{}, "no data folder: the current directory holds no 召唤兽 folder and neither HOME nor XDG_DATA_HOME is set"};
-  if (HoldsPetFolder(user)) return {user, {}};
+    return {{}, {}, "no data folder: the current directory holds no 召唤兽 folder and neither HOME nor XDG_DATA_HOME is set"};
+  if (HoldsPetFolder(user)) return {user, {}, {}};
 
   const fs::path defaults = DefaultDataFolder();
   if (defaults.empty())
-    return {{}, "the data folder " + Quoted(user) + " is new and the default data folder to fill it from was not found"};
+    return {{}, {}, "the data folder " + Quoted(user) + " is new and the default data folder to fill it from was not found"};
+  return {user, defaults, {}};
+}
+
+FolderResult ChooseDataFolder(const std::optional<std::string>& given) {
+  const ResolvedFolder resolved = ResolveDataFolder(given);
+  if (resolved.folder.empty()) return {{}, resolved.error};
+  if (resolved.fillFrom.empty()) return {resolved.folder, {}};
+  const fs::path& user = resolved.folder;
+  std::error_code ec;
   fs::create_directories(user, ec);
   if (ec) return {{}, "cannot create the data folder " + Quoted(user) + ": " + ec.message()};
-  fs::copy(defaults, user, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
-  if (ec) return {{}, "cannot fill the data folder " + Quoted(user) + " from " + Quoted(defaults) + ": " + ec.message()};
+  fs::copy(resolved.fillFrom, user, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+  if (ec)
+    return {{}, "cannot fill the data folder " + Quoted(user) + " from " + Quoted(resolved.fillFrom) + ": " + ec.message()};
   return {user, {}};
 }
 
