@@ -195,11 +195,28 @@ TEST_F(Program, HelpVersionAndBadWords) {
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("petsim ", 0), 0u) << version.out;
   for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
-           {"--clock", "-3", "--headless"}, {"--clock", "12x", "--headless"}, {"--frobnicate"}, {"a", "b"}, {"--replay"}}) {
+           {"--clock", "-3", "--headless"}, {"--clock", "12x", "--headless"}, {"--frobnicate"}, {"a", "b"}, {"--replay"},
+           {"--headless"}, {"--headless", "--clock", "5", "."}}) {
     const Outcome run = Run(root, words);
     EXPECT_EQ(run.status, 2) << words.front();
     EXPECT_FALSE(run.err.empty());
   }
+}
+
+// A headless run without a script would show nothing and do nothing: it is a usage error, and
+// it touches no data folder.
+TEST_F(Program, HeadlessWithoutAReplayIsAUsageError) {
+  const fs::path data = CopyOfData("data");
+  const auto before = Records(data);
+  for (const std::vector<std::string>& words :
+       std::vector<std::vector<std::string>>{{"--headless"}, {"--headless", data.string()}}) {
+    const Outcome run = Run(data, words, "XDG_DATA_HOME=" + Quote((root / "xdg").string()));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("--replay"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+  }
+  EXPECT_EQ(Records(data), before);
+  EXPECT_FALSE(fs::exists(root / "xdg"));
 }
 
 TEST_F(Program, FolderThatCannotBeUsedIsNamed) {
@@ -212,7 +229,7 @@ TEST_F(Program, FolderThatCannotBeUsedIsNamed) {
   } cases[] = {{root / "plain"}, {root / "missing"}, {broken}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
-    const Outcome run = Run(root, {"--headless", c.folder.string()});
+    const Outcome run = Run(root, {"--replay", Script("").string(), c.folder.string()});
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.err.find(c.folder.string()), std::string::npos) << run.err;
   }
@@ -225,7 +242,7 @@ TEST_F(Program, StartUpCreatesMissingSlotFoldersAndRemovesStaleTemporaryFiles) {
   WriteText(stale, "half a record");
   const auto before = Records(data);
   // No DIR: the current directory holds 召唤兽/, so it is the data folder.
-  const Outcome run = Run(data, {"--headless"}, "XDG_DATA_HOME=" + Quote((root / "xdg").string()));
+  const Outcome run = Run(data, {"--replay", Script("").string()}, "XDG_DATA_HOME=" + Quote((root / "xdg").string()));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(fs::is_directory(data / fs::path("召唤兽/数据/13")));
   EXPECT_FALSE(fs::exists(stale));
@@ -246,14 +263,14 @@ TEST_F(Program, PerUserFolderIsFilledFromTheDefaultDataOnce) {
   ASSERT_FALSE(defaults.empty());
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
-    const Outcome run = Run(root / "elsewhere", {"--headless"}, c.env);
+    const Outcome run = Run(root / "elsewhere", {"--replay", Script("").string()}, c.env);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Records(c.folder), defaults);
     EXPECT_TRUE(fs::exists(c.folder / "UI" / "text1.png"));
     // A second start keeps what the user's folder holds.
     const fs::path record = c.folder / fs::path("召唤兽/数据/1/Data.txt");
     WriteText(record, "5|1|2|3|4|5|1000|0");
-    ASSERT_EQ(Run(root / "elsewhere", {"--headless"}, c.env).status, 0);
+    ASSERT_EQ(Run(root / "elsewhere", {"--replay", Script("").string()}, c.env).status, 0);
     EXPECT_EQ(ReadText(record), "5|1|2|3|4|5|1000|0");
   }
   EXPECT_TRUE(fs::is_empty(root / "elsewhere"));
