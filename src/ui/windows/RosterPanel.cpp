@@ -235,7 +235,16 @@ void OnRosterRelease(AppState& app, int x, int y) {
     const int slot = k + 1;
     if (!IsSlotOccupied(slot)) {
       app.newPetSlot = slot;
+      const bool hadCurrentPet = IsSlot(app.currentSlot);
       OpenSpeciesPicker(app);
+      // The first pet of an empty roster becomes the current pet, as the lowest pet does at
+      // start-up: otherwise every operation would go on saying there is none. With a current
+      // pet the new one is only added to the roster.
+      if (!hadCurrentPet && IsSlotOccupied(slot)) {
+        MakeCurrent(app, slot);
+        DrawRosterPanel(app);
+        app.rosterFollowsCurrent = 0;
+      }
       return;
     }
     MakeCurrent(app, slot);
