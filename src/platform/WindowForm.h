@@ -25,6 +25,11 @@ struct ControlEvents {
   std::function<void(int x, int y)> rightRelease;
 };
 
+// The keys a window is told about; the backends pass on no other key.
+enum class Key {
+  Escape,
+};
+
 // A control covers the half-open area [x, x + width) x [y, y + height) of its window.
 struct ControlForm {
   std::string name;
@@ -49,6 +54,7 @@ struct WindowForm {
   std::function<void(Window&)> created;          // runs inside the opening
   std::function<void(Window&)> positionChanged;  // after every change of place
   std::function<void(Window&)> destroyed;        // last event; the Window is gone afterwards
+  std::function<void(Window&, Key)> keyPressed;  // a key pressed while the window has the keyboard
 };
 
 }  // namespace platform

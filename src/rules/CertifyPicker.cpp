@@ -77,6 +77,10 @@ platform::WindowForm CertifyPickerForm(AppState& state, CertificationHooks hooks
   };
   area.events.rightRelease = [&state](int, int) { Close(state); };
   form.controls.push_back(std::move(area));
+  // Esc leaves the picker as a right click does: keyboard users have no other way out.
+  form.keyPressed = [&state](platform::Window&, platform::Key key) {
+    if (key == platform::Key::Escape) Close(state);
+  };
   form.created = [&state](platform::Window& window) { OnCreated(state, window); };
   form.destroyed = [&state](platform::Window& window) {
     if (state.certifyCanvas.BoundWindow() == &window) state.certifyCanvas.Release();

@@ -84,6 +84,8 @@ private:
   static gboolean OnPress(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean OnRelease(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
+  static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
+  void WatchKeys();
   static GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self);
   static gboolean ReportPlace(gpointer self);
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
@@ -99,6 +101,7 @@ private:
   GtkWindowImpl* owner_;
   ControlDispatch dispatch_;
   std::function<void(Window&)> created_, positionChanged_, destroyed_;
+  std::function<void(Window&, Key)> keyPressed_;
   ObjectPtr<GtkWidget> widget_;  // our own reference: the object outlives gtk_widget_destroy
   SurfacePtr presented_;
   RegionPtr shape_;
@@ -190,6 +193,7 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
       created_(form.created),
       positionChanged_(form.positionChanged),
       destroyed_(form.destroyed),
+      keyPressed_(form.keyPressed),
       widget_(GTK_WIDGET(g_object_ref(gtk_window_new(GTK_WINDOW_TOPLEVEL)))) {
   GtkWindow* window = GTK_WINDOW(widget_.get());
   gtk_window_set_title(window, form.title.empty() ? name_.c_str() : form.title.c_str());
@@ -218,6 +222,7 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
   g_signal_connect(widget_.get(), "delete-event", G_CALLBACK(OnDelete), this);
   g_signal_connect(widget_.get(), "window-state-event", G_CALLBACK(OnWindowState), this);
   g_signal_connect(widget_.get(), "destroy", G_CALLBACK(OnDestroy), this);
+  WatchKeys();
   gtk_widget_realize(widget_.get());
   // The window's place comes from the X events themselves (see OnXEvent), which GDK lets a
   // filter see in the order the server sent them.
@@ -401,6 +406,22 @@ gboolean GtkWindowImpl::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer sel
   GtkSystemImpl::Busy busy(w->system_);
   w->ShowPointerFor(Pixel(event->x), Pixel(event->y));
   w->dispatch_.Move(Pixel(event->x), Pixel(event->y));
+  return TRUE;
+}
+
+// Keys: only those the program knows of (Key) are passed on, to the window that has the keyboard.
+void GtkWindowImpl::WatchKeys() {
+  if (!keyPressed_) return;
+  gtk_widget_add_events(widget_.get(), GDK_KEY_PRESS_MASK);
+  g_signal_connect(widget_.get(), "key-press-event", G_CALLBACK(OnKeyPress), this);
+}
+
+gboolean GtkWindowImpl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  if (!w->Ours(event->window) || event->keyval != GDK_KEY_Escape) return FALSE;
+  GtkSystemImpl::Busy busy(w->system_);
+  auto handler = w->keyPressed_;
+  handler(*w, Key::Escape);
   return TRUE;
 }
 

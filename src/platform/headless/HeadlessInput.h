@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/WindowForm.h"
+
 namespace platform {
 
 enum class InputKind {
@@ -13,6 +15,7 @@ enum class InputKind {
   Answer,      // the answer (ok) of the next OK/Cancel box
   MoveWindow,  // the window manager puts the window at screen (x, y)
   Shot,        // save the window's last presented surface to `file` as PNG
+  KeyPress,    // the key `key` pressed while the window has the keyboard
 };
 
 // One input of the headless backend, from a test or a replay script line.
@@ -23,6 +26,7 @@ struct HeadlessInput {
   int y = 0;
   bool ok = true;    // Answer
   std::string file;  // Shot
+  Key key = Key::Escape;  // KeyPress
   int line = 0;      // script line number, 0 when not from a script
   std::string text;  // the script line as written
 };

@@ -23,7 +23,8 @@ public:
         dispatch_(form.controls),
         created_(form.created),
         positionChanged_(form.positionChanged),
-        destroyed_(form.destroyed) {}
+        destroyed_(form.destroyed),
+        keyPressed_(form.keyPressed) {}
 
   const std::string& Name() const override { return name_; }
 
@@ -90,6 +91,7 @@ public:
   HeadlessWindow* owner_;
   ControlDispatch dispatch_;
   std::function<void(Window&)> created_, positionChanged_, destroyed_;
+  std::function<void(Window&, Key)> keyPressed_;
   SurfacePtr presented_;
 };
 
@@ -268,6 +270,17 @@ bool HeadlessSystem::Deliver(const HeadlessInput& input) {
   if (Blocked(*window)) {
     return Fail(input, "window " + input.window + " takes no input while " + modals_.back()->name_ +
                            " is open");
+  }
+  if (input.kind == InputKind::KeyPress) {
+    // The keyboard goes to the window named; the pointer stays where it is.
+    if (window->keyPressed_) {
+      ++depth_;
+      auto handler = window->keyPressed_;
+      handler(*window, input.key);
+      --depth_;
+      Sweep();
+    }
+    return true;
   }
   cursor_ = Point{window->left_ + input.x, window->top_ + input.y};
   ++depth_;

@@ -53,6 +53,14 @@ std::string ParseLine(std::string_view line, HeadlessInput& input) {
     input.ok = word == "ok";
     return {};
   }
+  if (verb == "key") {
+    input.kind = InputKind::KeyPress;
+    input.window = NextWord(rest);
+    std::string_view key = NextWord(rest);
+    if (input.window.empty() || key != "Escape" || !rest.empty()) return "expected `key WINDOW Escape`";
+    input.key = Key::Escape;
+    return {};
+  }
   if (verb == "shot") {
     input.kind = InputKind::Shot;
     input.window = NextWord(rest);

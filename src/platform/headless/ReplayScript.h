@@ -17,6 +17,7 @@ namespace platform {
 //   answer ok | answer cancel   the answer of the next OK/Cancel box
 //   movewin W X Y   the window manager puts W at screen X,Y
 //   shot W FILE     save W's last presented surface as PNG (FILE is the rest of the line)
+//   key W Escape    the Esc key pressed while W has the keyboard
 // W is a form name: main, roster, species, mergepicker, bookpicker, detail, certify. X, Y are
 // decimal integers (may be negative). Pixels are turned into screen positions when the line is
 // carried out, against the window's place at that moment.

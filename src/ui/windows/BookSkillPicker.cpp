@@ -87,6 +87,10 @@ platform::WindowForm BookSkillPickerForm(AppState& state) {
   area.events.leftRelease = [&state](int x, int y) { OnLeftReleased(state, x, y); };
   area.events.rightRelease = [&state](int, int) { ClosePopup(state.bookPickerCanvas); };
   form.controls.push_back(std::move(area));
+  // Esc leaves the picker as a right click does: keyboard users have no other way out.
+  form.keyPressed = [&state](platform::Window&, platform::Key key) {
+    if (key == platform::Key::Escape) ClosePopup(state.bookPickerCanvas);
+  };
   form.created = [&state](platform::Window& window) { OnCreated(state, window); };
   form.destroyed = ReleaseOnDestroy(state.bookPickerCanvas);
   return form;
