@@ -5,41 +5,61 @@ PREFIX ?= /usr/local
 # Words handed to the program by `make run`, e.g. make run ARGS=--help
 ARGS ?=
 
-.PHONY: deps configure build program test run install bench bench-startup screenshot clean
+.PHONY: deps deps-run deps-package deps-test configure configure-test build program test run \
+        install uninstall deb bench bench-startup screenshot clean
 
-deps:
-	@scripts/install-deps.sh
+# What building and running need; `deps-test` adds the test and benchmark toolchain.
+deps-run:
+	@scripts/install-deps.sh run
+deps-package:
+	@scripts/install-deps.sh package
+deps-test:
+	@scripts/install-deps.sh test
+deps: deps-test
 
-configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Tests and benchmarks are built when GoogleTest and Google Benchmark are installed.
+configure: deps-run
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPETSIM_REQUIRE_TEST_TOOLS=OFF >/dev/null
 
-build: configure
+configure-test: deps-test
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPETSIM_REQUIRE_TEST_TOOLS=ON >/dev/null
+
+build: configure-test
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The program alone: what `make run`, `make install` and the start-up benchmark need.
+# The program alone: what `make run`, `make install` and `make deb` need.
 program: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target petsim
 
 test: build
-	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD_DIR) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 run: program
 	@scripts/run.sh $(BUILD_DIR)/src/petsim $(ARGS)
 
-# The program, its default data folder, the desktop file and the icon under PREFIX
-# (DESTDIR=... for a staging folder).
+# The program (stripped), its default data folder, the desktop file and the icon under PREFIX
+# (DESTDIR=... for a staging folder). What was installed is kept in
+# $(BUILD_DIR)/make-install-manifest.txt for `make uninstall`.
 install: program
-	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	@scripts/install.sh $(BUILD_DIR) $(PREFIX) $(BUILD_DIR)/make-install-manifest.txt
+
+uninstall:
+	@scripts/uninstall.sh $(BUILD_DIR)/make-install-manifest.txt
+
+# build/petsim_VERSION_ARCH.deb (CPack): apt install ./build/petsim_*.deb
+deb: deps-package program
+	@cd $(BUILD_DIR) && cpack -G DEB
+	@ls $(BUILD_DIR)/petsim_*.deb
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do echo "== $$b"; $$b; done
 
 # Start-up time to the main window's first present and peak memory, under a private Xvfb.
-bench-startup: program
+bench-startup: deps-test program
 	@scripts/bench-startup.sh $(BUILD_DIR)/src/petsim
 
 # docs/screenshot.png: the program under a private Xvfb with a compositor.
-screenshot: program
+screenshot: deps-test program
 	@python3 scripts/screenshot.py $(BUILD_DIR)/src/petsim docs/screenshot.png
 
 clean:

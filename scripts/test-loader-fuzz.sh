@@ -13,14 +13,29 @@ mkdir -p "$work_dir"
 work_dir=$(cd "$work_dir" && pwd)
 trap 'rm -rf "$work_dir"' EXIT
 
+# The release's clang (`clang++`, from the clang package) or else any clang++-N, newest first:
+# the first that links a fuzz target, i.e. whose compiler-rt (libclang-rt-N-dev) is installed.
+probe="$work_dir/probe.cpp"
+printf '%s\n' '#include <cstddef>' '#include <cstdint>' \
+  'extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t*, std::size_t) { return 0; }' >"$probe"
+candidates=(clang++)
+while IFS= read -r name; do candidates+=("$name"); done < <(
+  compgen -c clang++- | grep -E '^clang\+\+-[0-9]+$' | sort -t- -k2,2nr -u)
 clang=""
-for candidate in clang++-14 clang++; do
-  if command -v "$candidate" >/dev/null 2>&1; then clang=$(command -v "$candidate"); break; fi
+for candidate in "${candidates[@]}"; do
+  command -v "$candidate" >/dev/null 2>&1 || continue
+  if "$candidate" -fsanitize=fuzzer,address,undefined -o "$work_dir/probe" "$probe" >/dev/null 2>&1; then
+    clang=$(command -v "$candidate")
+    break
+  fi
 done
+rm -f "$probe" "$work_dir/probe"
 if [ -z "$clang" ]; then
-  echo "loader_fuzz: clang++ is not installed" >&2
+  echo "loader_fuzz: no clang++ that links a libFuzzer target (install clang and its" \
+    "libclang-rt-N-dev: scripts/install-deps.sh test)" >&2
   exit 1
 fi
+echo "loader_fuzz: building with $clang"
 
 log="$work_dir/build.log"
 if ! cmake -S "$source_dir/tests/fuzz" -B "$work_dir/build" -DCMAKE_CXX_COMPILER="$clang" \
