@@ -148,6 +148,15 @@ TEST_F(Program, ReplayDrivesAPopUpWhileItIsOpen) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ReadText(data / fs::path("召唤兽/数据/5/Data.txt")).rfind("1|", 0), 0u);
 
+  // Esc closes the picker as a right click does: nothing is created, the main window takes input.
+  const fs::path escaped = CopyOfData("escaped");
+  const Outcome esc = Run(root, {"--replay", Script("press roster 372 20\nmove roster 373 21\n"
+                                                    "release roster 373 21\nkey species Escape\n"
+                                                    "click main 240 80\n").string(),
+                                 escaped.string()});
+  ASSERT_EQ(esc.status, 0) << esc.err;
+  EXPECT_FALSE(fs::exists(escaped / fs::path("召唤兽/数据/5/Data.txt")));
+
   // A line for the main window while the picker is open cannot be carried out.
   const fs::path blocked = CopyOfData("blocked");
   const Outcome refused = Run(root, {"--replay", Script("press roster 372 20\nmove roster 373 21\n"

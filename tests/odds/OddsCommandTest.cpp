@@ -139,17 +139,28 @@ TEST_F(OddsCommandTest, BookChancesAndRefusals) {
   EXPECT_TRUE(Contains(certified.out, "certified"));
   EXPECT_TRUE(Contains(certified.out, "never"));
   EXPECT_TRUE(Contains(certified.out, "50.0")) << certified.out;  // 2 of 3 skills can go
+  // Who refuses: a special skill never gets past the skill-book picker; the rest is refused by
+  // the learn button.
   struct Case {
     std::vector<std::string> words;
+    const char* refuser;
     const char* refusal;
   };
-  for (const Case& c : {Case{{"book", "3", "20"}, "技能重复"}, Case{{"book", "3", "0"}, "请放入兽决"},
-                        Case{{"book", "3", "67"}, "特殊技能不能选取"},
-                        Case{{"book", "9", "47"}, "没有可被兽决替换的技能"}}) {
+  for (const Case& c : {Case{{"book", "3", "20"}, "The learn button", "技能重复"},
+                        Case{{"book", "3", "0"}, "The learn button", "请放入兽决"},
+                        Case{{"book", "3", "67"}, "The skill-book picker", "特殊技能不能选取"},
+                        Case{{"book", "3", "66"}, "The skill-book picker", "特殊技能不能选取"},
+                        Case{{"book", "9", "47"}, "The learn button", "没有可被兽决替换的技能"}}) {
     const Run run = Odds(c.words);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(Contains(run.out, std::string("refuses: \"") + c.refusal)) << run.out;
+    EXPECT_TRUE(Contains(run.out, std::string(c.refuser) + " refuses: \"" + c.refusal + "\"\n")) << run.out;
   }
+  // A special book for a pet without skills: the picker refuses it first, the learn button would too.
+  const Run both = Odds({"book", "9", "79"});
+  EXPECT_TRUE(Contains(both.out, "The skill-book picker refuses: \"特殊技能不能选取\"\n"
+                                 "  the learn button would also refuse: \"没有可被兽决替换的技能\"\n"))
+      << both.out;
+  EXPECT_FALSE(Contains(both.out, "The learn button refuses")) << both.out;
 }
 
 TEST_F(OddsCommandTest, JsonForScripts) {
@@ -169,6 +180,11 @@ TEST_F(OddsCommandTest, JsonForScripts) {
   }
   const Run refused = Odds({"book", "3", "20", "--json"});
   EXPECT_TRUE(Contains(refused.out, "\"refusals\":[\"技能重复\"]")) << refused.out;
+  // Every growth is in thousandths, the merge sides' as well as the values' ranges.
+  const Run merge = Odds({"merge", "3", "5", "--trials", "5000", "--seed", "2", "--json"});
+  EXPECT_TRUE(Contains(merge.out, "\"growth\":1085,\"skills\":[19,20,5]")) << merge.out;
+  EXPECT_TRUE(Contains(merge.out, "\"growth\":1120,\"skills\":[28,57]")) << merge.out;
+  EXPECT_FALSE(Contains(merge.out, "1.08")) << merge.out;
   const Run book = Odds({"book", "6", "47", "--json"});
   EXPECT_TRUE(Contains(book.out, "{\"position\":1,\"skill\":73,\"chance\":0}")) << book.out;
 }

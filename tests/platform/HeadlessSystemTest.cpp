@@ -374,3 +374,52 @@ TEST(HeadlessSystem, PresentRefusesWhatIsNoImageSurface) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+// A key goes to the window named, its handler may close it; a window blocked by a modal one
+// takes no key, and a window without a key handler lets it pass.
+TEST(HeadlessSystem, KeyPressReachesTheWindowsHandler) {
+  HeadlessSystem system;
+  std::vector<std::string> log;
+  WindowForm main = Form("main", 0, 0, 300, 200);
+  WindowForm pop = Form("pop", 50, 50, 100, 80);
+  pop.keyPressed = [&](Window& w, Key key) {
+    log.push_back(key == Key::Escape ? "pop escape" : "pop other");
+    w.Destroy();
+  };
+  main.controls.push_back(Button("all", MakeRect(0, 0, 300, 200)));
+  main.controls.back().events.click = [&] {
+    pop.owner = system.Find("main");
+    system.OpenModal(pop);
+    log.push_back("modal returned");
+  };
+  ASSERT_NE(system.Open(main), nullptr);
+  HeadlessInput key;
+  key.kind = InputKind::KeyPress;
+  key.key = Key::Escape;
+  key.window = "main";
+  system.Post(key);  // no handler: nothing happens
+  system.Post(At(InputKind::Click, "main", 10, 10));
+  key.window = "pop";
+  system.Post(key);
+  key.window = "main";
+  system.Post(key);
+  system.SetInputEndHandler([&] { system.Find("main")->Destroy(); });
+  system.Run();
+  EXPECT_EQ(system.Failure(), "");
+  EXPECT_EQ(log, (std::vector<std::string>{"pop escape", "modal returned"}));
+
+  // While the pop-up is open, its owner takes no key.
+  HeadlessSystem blocked;
+  main.controls.back().events.click = nullptr;
+  ASSERT_NE(blocked.Open(main), nullptr);
+  pop.owner = blocked.Find("main");
+  blocked.Post(key);  // to main while pop is open
+  EXPECT_TRUE(blocked.OpenModal(pop));
+  EXPECT_EQ(blocked.Failure(), "window main takes no input while pop is open");
+}
+
+}  // namespace
+}  // namespace platform

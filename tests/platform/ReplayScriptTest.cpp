@@ -48,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GoodLine{"MoveWindow", "movewin main -100 40", InputKind::MoveWindow, "main", -100, 40, true, ""},
                     GoodLine{"AnswerOk", "answer ok", InputKind::Answer, "", 0, 0, true, ""},
                     GoodLine{"AnswerCancel", "answer cancel", InputKind::Answer, "", 0, 0, false, ""},
+                    GoodLine{"KeyEscape", "key species Escape", InputKind::KeyPress, "species", 0, 0, true, ""},
                     GoodLine{"ShotWithSpaces", "shot detail out/after merge.png", InputKind::Shot, "detail", 0, 0, true,
                              "out/after merge.png"}),
     [](const testing::TestParamInfo<GoodLine>& info) { return std::string(info.param.name); });
@@ -82,7 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"AnswerNothing", "answer", "expected `answer ok` or `answer cancel`"},
                     BadLine{"AnswerYes", "answer yes", "expected `answer ok` or `answer cancel`"},
                     BadLine{"AnswerTrailing", "answer ok now", "expected `answer ok` or `answer cancel`"},
-                    BadLine{"ShotWithoutFile", "shot main", "expected `shot WINDOW FILE`"}),
+                    BadLine{"ShotWithoutFile", "shot main", "expected `shot WINDOW FILE`"},
+                    BadLine{"KeyUnknown", "key species Enter", "expected `key WINDOW Escape`"},
+                    BadLine{"KeyLowerCase", "key species escape", "expected `key WINDOW Escape`"},
+                    BadLine{"KeyWithoutKey", "key species", "expected `key WINDOW Escape`"},
+                    BadLine{"KeyTrailing", "key species Escape 1", "expected `key WINDOW Escape`"}),
     [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
 
 TEST(ReplayScript, KeepsLineNumbersAcrossBlankAndCommentLines) {
