@@ -154,6 +154,19 @@ gboolean RunCommand(gpointer command) {
   return G_SOURCE_REMOVE;
 }
 
+// The system under test, for DestroyWindowNamed.
+System* gtkSystemForFallback = nullptr;
+
+// Closes the window if the key meant to close it never came, failing the test.
+gboolean DestroyWindowNamed(gpointer name) {
+  if (gtkSystemForFallback == nullptr) return G_SOURCE_REMOVE;
+  if (Window* w = gtkSystemForFallback->Find(static_cast<const char*>(name))) {
+    ADD_FAILURE() << "no key reached " << static_cast<const char*>(name);
+    w->Destroy();
+  }
+  return G_SOURCE_REMOVE;
+}
+
 // If the dialog was not found by its title, answers it anyway so that the test fails instead
 // of hanging.
 gboolean CancelOpenDialogs(gpointer) {
@@ -290,6 +303,30 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   EXPECT_EQ(popupLog, (std::vector<std::string>{"right 50,40"}));
   EXPECT_EQ(lowerClicks, 1);
   EXPECT_EQ(system->Find("certify"), nullptr);
+
+  // Esc pressed in a modal pop-up reaches its key handler (the pickers close with it). A
+  // fallback closes the pop-up, so that a lost key fails the test instead of hanging it.
+  std::vector<std::string> keyLog;
+  WindowForm keyed = pop;
+  keyed.name = "keyed";
+  keyed.controls.clear();
+  keyed.keyPressed = [&](Window& w, Key key) {
+    keyLog.push_back(key == Key::Escape ? "escape" : "other");
+    w.Destroy();
+  };
+  keyed.created = [&](Window& w) {
+    cairo_surface_t* s = Filled(100, 80, 0.0, 1.0, 0.0);
+    w.Present(s);
+    cairo_surface_destroy(s);
+    g_timeout_add(200, RunCommand,
+                  const_cast<char*>("timeout 5 xdotool search --sync --name '^keyed$' windowfocus --sync key Escape"));
+  };
+  guint keyFallback = g_timeout_add(6000, DestroyWindowNamed, const_cast<char*>("keyed"));
+  gtkSystemForFallback = system.get();
+  EXPECT_TRUE(system->OpenModal(keyed));
+  g_source_remove(keyFallback);
+  EXPECT_EQ(keyLog, (std::vector<std::string>{"escape"}));
+  EXPECT_EQ(system->Find("keyed"), nullptr);
 
   // A message box is a dialog titled with the caption; Escape answers it as Cancel.
   g_timeout_add(200, RunCommand,
