@@ -57,8 +57,10 @@ echo "deb-test: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 
 # What the package holds and what it asks for.
 depends=$(dpkg-deb -f "$deb" Depends)
+depends_names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
+# Debian 13 renamed some libraries in the 64-bit time transition (libgtk-3-0t64).
 for needed in fonts-wqy-microhei libgtk-3-0 libcairo2 libc6 libstdc++6; do
-  tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$needed" || fail "Depends lacks $needed: $depends"
+  grep -qxF -e "$needed" -e "${needed}t64" <<<"$depends_names" || fail "Depends lacks $needed: $depends"
 done
 dpkg-deb -c "$deb" >"$work/contents.txt"
 for file in ./usr/bin/petsim ./usr/share/applications/petsim.desktop \
