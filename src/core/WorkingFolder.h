@@ -20,7 +20,7 @@ std::filesystem::path DefaultDataFolder();
 // The per-user folder: $XDG_DATA_HOME/petsim, else ~/.local/share/petsim. Empty without a home.
 std::filesystem::path UserDataFolder();
 
-// Which data folder a start uses, without touching the disk: `given` when there is one (it must
+// Which data folder a start uses, found without writing anything: `given` when there is one (it must
 // hold 召唤兽/); otherwise the current directory when it holds 召唤兽/; otherwise the per-user
 // folder. `fillFrom` is set when that per-user folder holds no 召唤兽/ yet: it is the default
 // data folder a first start fills it from (and what a reader that writes nothing reads instead).
