@@ -15,6 +15,10 @@ enum class InputKind {
   Shot,        // save the window's last presented surface to `file` as PNG
 };
 
+// The largest distance, in pixels, that a replay line may name: X11 keeps window positions in
+// 16 bits, and bounded positions keep every sum of positions and offsets far from overflowing.
+inline constexpr int kReplayCoordinateLimit = 32767;
+
 // One input of the headless backend, from a test or a replay script line.
 struct HeadlessInput {
   InputKind kind = InputKind::Move;
