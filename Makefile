@@ -5,7 +5,7 @@ PREFIX ?= /usr/local
 # Words handed to the program by `make run`, e.g. make run ARGS=--help
 ARGS ?=
 
-.PHONY: deps configure build program test run install bench bench-startup screenshot clean
+.PHONY: deps configure build program test run install bench bench-startup screenshot fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -41,6 +41,14 @@ bench-startup: program
 # docs/screenshot.png: the program under a private Xvfb with a compositor.
 screenshot: program
 	@python3 scripts/screenshot.py $(BUILD_DIR)/src/petsim docs/screenshot.png
+
+# Every fuzz target for FUZZ_SECONDS each (the tests run them for a minute or less).
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?= loader_fuzz records_fuzz replay_fuzz odds_fuzz
+fuzz: deps
+	@for t in $(FUZZ_TARGETS); do \
+	  scripts/test-fuzz.sh . $(BUILD_DIR)/fuzz-$$t $(FUZZ_SECONDS) $$t || exit 1; \
+	done
 
 clean:
 	@rm -rf $(BUILD_DIR)
