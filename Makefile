@@ -6,7 +6,7 @@ PREFIX ?= /usr/local
 ARGS ?=
 
 .PHONY: deps deps-run deps-package deps-test configure configure-test build program test run \
-        install uninstall deb bench bench-startup screenshot clean
+        install uninstall deb bench bench-startup screenshot fuzz clean
 
 # What building and running need; `deps-test` adds the test and benchmark toolchain.
 deps-run:
@@ -61,6 +61,14 @@ bench-startup: deps-test program
 # docs/screenshot.png: the program under a private Xvfb with a compositor.
 screenshot: deps-test program
 	@python3 scripts/screenshot.py $(BUILD_DIR)/src/petsim docs/screenshot.png
+
+# Every fuzz target for FUZZ_SECONDS each (the tests run them for a minute or less).
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?= loader_fuzz records_fuzz replay_fuzz odds_fuzz
+fuzz: deps-test
+	@for t in $(FUZZ_TARGETS); do \
+	  scripts/test-fuzz.sh . $(BUILD_DIR)/fuzz-$$t $(FUZZ_SECONDS) $$t || exit 1; \
+	done
 
 clean:
 	@rm -rf $(BUILD_DIR)

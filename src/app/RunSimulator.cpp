@@ -40,10 +40,9 @@ int RunSimulator(const CommandLine& line) {
         std::fprintf(stderr, "petsim: %s\n", script.error.c_str());
         return 2;
       }
-      for (platform::HeadlessInput& input : script.inputs) {
-        if (input.kind == platform::InputKind::Shot) input.file = FromLaunchFolder(line, input.file);
-        headless->Post(std::move(input));
-      }
+      // A script may come from someone else: its screenshots stay below the launch folder.
+      headless->SetShotFolder(line.launchFolder);
+      for (platform::HeadlessInput& input : script.inputs) headless->Post(std::move(input));
     }
     // A replay's reader sees every box as one line.
     headless->SetPrintMessages(true);

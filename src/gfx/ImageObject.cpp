@@ -30,7 +30,9 @@ cairo_status_t ReadBytes(void* closure, unsigned char* out, unsigned int length)
 
 // The whole content of a regular file, or nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: opening a FIFO for reading would otherwise wait for a writer for ever. A
+  // regular file reads the same either way, and nothing else is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   std::optional<std::vector<std::uint8_t>> content;
   struct stat info {};
@@ -55,7 +57,31 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) 
   return content;
 }
 
-cairo_surface_t* DecodePng(std::span<const std::uint8_t> bytes) {
+std::uint32_t BigEndian32(const std::uint8_t* p) {
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+}
+
+// The size a PNG declares in its header (the IHDR chunk that must come first), read before
+// decoding so that a huge picture costs nothing. Nothing when the bytes do not start like a PNG.
+struct PngSize {
+  std::uint32_t width;
+  std::uint32_t height;
+};
+std::optional<PngSize> ReadPngSize(std::span<const std::uint8_t> bytes) {
+  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (bytes.size() < 24 || std::memcmp(bytes.data(), kSignature, 8) != 0 ||
+      std::memcmp(bytes.data() + 12, "IHDR", 4) != 0) {
+    return std::nullopt;
+  }
+  return PngSize{BigEndian32(bytes.data() + 16), BigEndian32(bytes.data() + 20)};
+}
+
+// Decodes a PNG no larger than the limit, counting the decoder's runs; nullptr when it is refused
+// unread, an error surface when cairo failed.
+cairo_surface_t* DecodePng(std::span<const std::uint8_t> bytes, int& decodes) {
+  const std::optional<PngSize> size = ReadPngSize(bytes);
+  if (!size || size->width > ImageObject::kMaxSide || size->height > ImageObject::kMaxSide) return nullptr;
+  ++decodes;
   ByteReader reader{bytes.data(), bytes.size(), 0};
   return cairo_image_surface_create_from_png_stream(ReadBytes, &reader);
 }
@@ -65,7 +91,9 @@ cairo_surface_t* DecodePng(std::span<const std::uint8_t> bytes) {
 ImageObject::~ImageObject() { Dispose(); }
 
 ImageObject::ImageObject(ImageObject&& other) noexcept
-    : surface_(std::exchange(other.surface_, nullptr)), fileBytes_(std::move(other.fileBytes_)) {
+    : surface_(std::exchange(other.surface_, nullptr)),
+      fileBytes_(std::move(other.fileBytes_)),
+      decodes_(other.decodes_) {
   other.fileBytes_.clear();
 }
 
@@ -75,6 +103,7 @@ ImageObject& ImageObject::operator=(ImageObject&& other) noexcept {
     surface_ = std::exchange(other.surface_, nullptr);
     fileBytes_ = std::move(other.fileBytes_);
     other.fileBytes_.clear();
+    decodes_ = other.decodes_;
   }
   return *this;
 }
@@ -85,7 +114,7 @@ bool ImageObject::LoadFromBytes(ByteConstant blob) {
   if (payload.empty()) return false;
   // cairo decodes the whole picture into its own pixels, so no copy of the bytes needs to outlive
   // the load.
-  return Adopt(DecodePng(payload));
+  return Adopt(DecodePng(payload, decodes_));
 }
 
 bool ImageObject::LoadFromFile(const std::string& utf8Path) {
@@ -95,13 +124,14 @@ bool ImageObject::LoadFromFile(const std::string& utf8Path) {
     Dispose();
     return false;
   }
-  // Same bytes, same picture: comparing the content (not the file's times) keeps a file that was
-  // replaced a moment ago from showing its old picture.
-  if (surface_ != nullptr && *content == fileBytes_) return true;
+  // Same bytes, same picture, or the same failure: comparing the content (not the file's times)
+  // keeps a file that was replaced a moment ago from showing its old picture, and a damaged file
+  // is not decoded again at every redraw.
+  if (*content == fileBytes_) return surface_ != nullptr;
   Dispose();
-  if (!Adopt(DecodePng(*content))) return false;
+  const bool decoded = Adopt(DecodePng(*content, decodes_));
   fileBytes_ = std::move(*content);
-  return true;
+  return decoded;
 }
 
 void ImageObject::Dispose() {
@@ -122,7 +152,9 @@ std::int32_t ImageObject::Height() const {
 }
 
 bool ImageObject::Adopt(cairo_surface_t* decoded) {
-  // cairo never returns null here: a failed decode yields an error surface that must be destroyed.
+  // A picture refused before decoding is null; a failed decode yields an error surface that must
+  // be destroyed.
+  if (decoded == nullptr) return false;
   if (cairo_surface_status(decoded) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(decoded);
     return false;

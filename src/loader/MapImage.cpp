@@ -133,15 +133,18 @@ bool ResolveImports(std::span<std::uint8_t> image, DataDirectory directory,
     if (!RangeFits(image.size(), descriptor, pe::kImportDescriptorSize)) return false;
     const std::uint32_t table = *ReadU32(image, descriptor + pe::kImportAddressTable);
     if (table == 0) break;
-    const std::optional<std::string_view> library =
-        ReadCString(image, *ReadU32(image, descriptor + pe::kImportName));
-    if (!library) return false;
-    const HostModule* hostModule = FindHostModule(services.hostModules, *library);
+    const std::uint32_t libraryRva = *ReadU32(image, descriptor + pe::kImportName);
+    if (!ReadCString(image, libraryRva)) return false;
 
     for (std::uint64_t slot = table;; slot += 4) {
       const std::optional<std::uint32_t> entry = ReadU32(image, slot);
       if (!entry) return false;
       if (*entry == 0) break;
+      // The name is read again for every entry: an address table that overlaps it may have
+      // overwritten its terminating zero with the previous entry's address.
+      const std::optional<std::string_view> library = ReadCString(image, libraryRva);
+      if (!library) return false;
+      const HostModule* hostModule = FindHostModule(services.hostModules, *library);
       const bool byOrdinal = (*entry & pe::kImportByOrdinal) != 0;
       const auto ordinal = static_cast<std::uint16_t>(*entry & 0xFFFF);
       std::string ordinalText;
@@ -195,6 +198,11 @@ std::optional<MappedImage> MapImage(std::span<const std::uint8_t> data,
   // Image addresses are 32-bit; the delta wraps the way the image's own arithmetic does.
   const auto delta =
       static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(base)) - layout->imageBase;
+  // Relocated addresses are 32-bit: an image placed where they cannot reach is refused, as an
+  // import address that does not fit is.
+  const bool below4Gb =
+      static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(base)) + size <= kMaxImageSize + 1;
+  if (layout->relocations.size != 0 && !below4Gb) return fail();
   if (!ApplyRelocations(image, layout->relocations, delta)) return fail();
   if (!ResolveImports(image, layout->imports, services, resolver, userValue)) return fail();
 

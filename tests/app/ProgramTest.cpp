@@ -188,6 +188,38 @@ TEST_F(Program, ReplayLineThatCannotBeCarriedOutFails) {
   EXPECT_NE(missing.err.find("nowhere.txt"), std::string::npos) << missing.err;
 }
 
+// What the README promises for scripts that cannot be read or parsed (2) and for lines that
+// cannot be carried out (1).
+TEST_F(Program, ReplayScriptsFromSomeoneElseKeepToTheirStatusAndFolder) {
+  const fs::path data = CopyOfData("data");
+  fs::create_directories(root / "a-folder");
+  fs::create_directories(root / "mine");
+  WriteText(root / "mine" / "notes.txt", "keep me");
+  fs::create_directory_symlink(root / "mine", root / "a-folder" / "out");
+  const struct {
+    std::string script;  // empty: the folder a-folder as the script
+    int status;
+    const char* says;
+  } cases[] = {
+      {"", 2, "a-folder (it is a directory)"},
+      {"click main 240 80\nclick main 875 27\nclick main 240 80\n", 1,
+       "replay line 3 `click main 240 80`: the main window has already closed"},
+      {"movewin main 2147483647 0\nclick main 800 550\n", 2, "replay line 1"},
+      {"click main 800 550\nshot main ../stolen.png\n", 2, "replay line 2"},
+      {"shot main " + (root / "stolen.png").string() + "\n", 2, "replay line 1"},
+      {"click main 240 80\nshot main out/notes.txt\n", 1, "replay line 2 `shot main out/notes.txt`: cannot write"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    const fs::path script = c.script.empty() ? root / "a-folder" : Script(c.script);
+    const Outcome run = Run(root / "a-folder", {"--replay", script.string(), data.string()});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(ReadText(root / "mine" / "notes.txt"), "keep me");
+  EXPECT_FALSE(fs::exists(root / "stolen.png"));
+}
+
 TEST_F(Program, WithoutADisplaySaysSoAndFails) {
   const fs::path data = CopyOfData("data");
   const Outcome run = Run(root, {data.string()});

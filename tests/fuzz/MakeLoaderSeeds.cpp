@@ -1,5 +1,6 @@
 // Writes the fuzzer's seed images into a folder: the stored skinning library's stand-in, a
-// library with exports, imports and relocations, and a program image.
+// library with exports, imports and relocations, a program image, and a library whose address
+// table is its own library name.
 // Usage: MakeLoaderSeeds FOLDER
 
 #include <cstdint>
@@ -43,6 +44,28 @@ std::vector<std::uint8_t> FullLibrary(bool dll) {
   return BuildImage(desc);
 }
 
+// The import descriptor's library name and address table are the last 8 bytes of the image: the
+// name "\x07" ends at the zero inside the first entry (ordinal 7), the second entry (ordinal 263)
+// has a zero byte too. Storing the first address overwrites the name's end; one mutated byte in
+// the second entry then lets the name run off the image.
+std::vector<std::uint8_t> NameInItsAddressTable() {
+  // Small, so that the fuzzer's mutations often land on the table.
+  ImageSpec desc;
+  desc.sectionAlignment = 0x200;
+  desc.entryPoint = 0x200;
+  desc.sections.push_back({".text", 0x200, 0, {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00},
+                           pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
+  std::vector<std::uint8_t> imports(0x200, 0);  // one file-alignment unit: the raw size
+  constexpr std::uint32_t kTable = 0x400 + 0x200 - 8;
+  PutU32(imports, pe::kImportName, kTable);
+  PutU32(imports, pe::kImportAddressTable, kTable);
+  PutU32(imports, 0x200 - 8, 0x80000007);
+  PutU32(imports, 0x200 - 4, 0x80000107);
+  desc.sections.push_back({".idata", 0x400, 0, imports});
+  desc.directories[pe::kDirectoryImports] = {0x400, 2 * pe::kImportDescriptorSize};
+  return BuildImage(desc);
+}
+
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -60,7 +83,8 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   const bool ok = Write(folder + "/stored-skin-library", BuildStoredSkinLibraryImage()) &&
                   Write(folder + "/library", FullLibrary(true)) &&
-                  Write(folder + "/program", FullLibrary(false));
+                  Write(folder + "/program", FullLibrary(false)) &&
+                  Write(folder + "/name-in-address-table", NameInItsAddressTable());
   if (!ok) {
     std::fprintf(stderr, "%s: cannot write into %s\n", argv[0], argv[1]);
     return 1;

@@ -1,6 +1,7 @@
 #include "gfx/ImageObject.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -79,6 +80,94 @@ TEST(ImageObject, MissingOrBrokenFileReplacesTheHeldPicture) {
     EXPECT_FALSE(image.LoadFromFile(path.string()));
     ExpectEmpty(image);
   }
+}
+
+// Opening a FIFO for reading waits for a writer: it must count as a missing picture at once.
+TEST(ImageObject, AFifoIsAMissingPicture) {
+  ScratchFolder folder;
+  const auto fifo = folder.path() / "fifo.png";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ImageObject image;
+  ASSERT_TRUE(image.LoadFromBytes(SolidPngBlob(3, 3, 9, 9, 9)));
+  EXPECT_FALSE(image.LoadFromFile(fifo.string()));
+  ExpectEmpty(image);
+}
+
+// The size limit holds for stored bytes and files alike; the size is taken from the header, so a
+// picture over the limit is never decoded (the last case declares 20000×20000 and holds nothing).
+TEST(ImageObject, PicturesOverTheSizeLimitAreNotDecoded) {
+  ScratchFolder folder;
+  const auto small = SolidPngBlob(1, 1, 1, 2, 3);
+  std::vector<std::uint8_t> forged(small.begin() + 8, small.begin() + 8 + 33);  // signature, header
+  for (int i = 0; i < 2; ++i) {
+    const std::uint32_t side = 20000;
+    forged[16 + 4 * i] = 0;
+    forged[17 + 4 * i] = 0;
+    forged[18 + 4 * i] = static_cast<std::uint8_t>(side >> 8);
+    forged[19 + 4 * i] = static_cast<std::uint8_t>(side);
+  }
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> blob;
+    bool loads;
+  } cases[] = {
+      {"4096 wide", SolidPngBlob(4096, 1, 1, 2, 3), true},
+      {"4096 high", SolidPngBlob(1, 4096, 1, 2, 3), true},
+      {"4097 wide", SolidPngBlob(4097, 1, 1, 2, 3), false},
+      {"4097 high", SolidPngBlob(1, 4097, 1, 2, 3), false},
+      {"20000 square, header only", MakeBlob(forged), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ImageObject fromBytes;
+    EXPECT_EQ(fromBytes.LoadFromBytes(c.blob), c.loads);
+    const auto file = folder.path() / "picture.png";
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(c.blob.data() + 8), static_cast<std::streamsize>(c.blob.size() - 8));
+    ImageObject fromFile;
+    EXPECT_EQ(fromFile.LoadFromFile(file.string()), c.loads);
+    if (!c.loads) {
+      ExpectEmpty(fromBytes);
+      ExpectEmpty(fromFile);
+      EXPECT_EQ(fromBytes.DecodeCount() + fromFile.DecodeCount(), 0);
+    }
+  }
+}
+
+// The windows load their pictures at every redraw: a damaged file is decoded once, until its
+// bytes change.
+TEST(ImageObject, AnUndecodableFileIsNotDecodedAgainUntilItChanges) {
+  ScratchFolder folder;
+  const auto file = folder.path() / "head.png";
+  WriteSolidPng(file, 8, 8, 0, 0, 255);
+  const auto good = gfxtest::ReadFileBytes(file);
+  const auto writeBytes = [&](const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  };
+  const std::vector<std::uint8_t> truncated(good.begin(), good.begin() + good.size() / 2);
+  writeBytes(truncated);
+
+  ImageObject image;
+  EXPECT_FALSE(image.LoadFromFile(file.string()));
+  EXPECT_FALSE(image.LoadFromFile(file.string()));
+  EXPECT_FALSE(image.LoadFromFile(file.string()));
+  EXPECT_EQ(image.DecodeCount(), 1);
+  ExpectEmpty(image);
+
+  writeBytes(good);
+  EXPECT_TRUE(image.LoadFromFile(file.string()));
+  EXPECT_TRUE(image.LoadFromFile(file.string()));
+  EXPECT_EQ(image.DecodeCount(), 2);
+
+  writeBytes(truncated);
+  EXPECT_FALSE(image.LoadFromFile(file.string()));
+  ExpectEmpty(image);
+  EXPECT_EQ(image.DecodeCount(), 3);
+  // Another load in between forgets the failure: the same bytes are tried again afterwards.
+  EXPECT_TRUE(image.LoadFromBytes(SolidPngBlob(2, 2, 1, 1, 1)));
+  EXPECT_FALSE(image.LoadFromFile(file.string()));
+  EXPECT_EQ(image.DecodeCount(), 5);
 }
 
 TEST(ImageObject, LoadsReplaceEachOtherBetweenFileAndBytes) {

@@ -1,5 +1,39 @@
 #include "FakeKernel.h"
 
+#include <sys/mman.h>
+
+namespace {
+
+// Anonymous zero-filled memory below 4 GB, or above it when asked (nullptr when the host cannot).
+std::uint8_t* MapMemory(std::size_t size, bool aboveFourGb) {
+  const int protection = PROT_READ | PROT_WRITE;
+  int flags = MAP_PRIVATE | MAP_ANONYMOUS;
+  void* hint = nullptr;
+  if (aboveFourGb) {
+    if constexpr (sizeof(std::uintptr_t) <= 4) return nullptr;
+    hint = reinterpret_cast<void*>(std::uintptr_t{1} << 40);
+  } else {
+#if defined(__x86_64__) && defined(MAP_32BIT)
+    flags |= MAP_32BIT;
+#endif
+  }
+  void* got = mmap(hint, size, protection, flags, -1, 0);
+  if (got == MAP_FAILED) return nullptr;
+  const auto end = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(got)) + size;
+  const bool low = end <= (std::uint64_t{1} << 32);
+  if (low == aboveFourGb) {
+    munmap(got, size);
+    return nullptr;
+  }
+  return static_cast<std::uint8_t*>(got);
+}
+
+}  // namespace
+
+FakeKernel::~FakeKernel() {
+  for (const auto& [base, size] : live) munmap(base, size);
+}
+
 KernelServices FakeKernel::Services() {
   KernelServices services;
   services.allocate = [this](std::uintptr_t address, std::size_t size) -> std::uint8_t* {
@@ -9,10 +43,10 @@ KernelServices FakeKernel::Services() {
     // Heap memory cannot be placed: a wish for a fixed address always fails, like an occupied
     // preferred base, so every image is relocated.
     if (address != 0) return nullptr;
+    std::uint8_t* base = MapMemory(size, aboveFourGb);
+    if (base == nullptr) return nullptr;
     ++allocations;
-    std::vector<std::uint8_t> memory(size, 0);
-    std::uint8_t* base = memory.data();
-    live.emplace(base, std::move(memory));
+    live.emplace(base, size);
     return base;
   };
   services.release = [this](std::uint8_t* base, std::size_t) {
@@ -20,7 +54,11 @@ KernelServices FakeKernel::Services() {
     releasedBases.push_back(reinterpret_cast<std::uintptr_t>(base));
     if (releaseFails) return false;
     ++releases;
-    live.erase(base);
+    const auto found = live.find(base);
+    if (found != live.end()) {
+      munmap(base, found->second);
+      live.erase(found);
+    }
     return true;
   };
   services.hostModules = hostModules;

@@ -9,9 +9,15 @@
 
 #include "loader/KernelServices.h"
 
-// Kernel services for tests: heap memory that is counted, and a stand-in for the image's entry
-// point that records every call and answers with a chosen result, on any host.
+// Kernel services for tests: memory that is counted, and a stand-in for the image's entry point
+// that records every call and answers with a chosen result, on any host. The memory lies below
+// 4 GB, where an image's 32-bit addresses can reach it, unless `aboveFourGb` asks otherwise.
 struct FakeKernel {
+  FakeKernel() = default;
+  FakeKernel(const FakeKernel&) = delete;
+  FakeKernel& operator=(const FakeKernel&) = delete;
+  ~FakeKernel();  // gives back what the loader kept
+
   struct EntryCall {
     std::uintptr_t address;
     std::uint32_t module;
@@ -31,10 +37,11 @@ struct FakeKernel {
   std::optional<std::uint32_t> attachResult = 1;  // nullopt: the host cannot run image code
   std::optional<std::uint32_t> detachResult = 1;
   bool releaseFails = false;
+  bool aboveFourGb = false;  // hand out memory above 4 GB (64-bit hosts only)
   HostModuleTable hostModules;
 
-  // Memory handed out and not yet released, by base.
-  std::map<std::uint8_t*, std::vector<std::uint8_t>> live;
+  // Memory handed out and not yet released: its size, by base.
+  std::map<std::uint8_t*, std::size_t> live;
 
   // Services that report to this object, which must outlive them.
   KernelServices Services();

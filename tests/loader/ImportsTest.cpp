@@ -227,6 +227,28 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const testing::TestParamInfo<BadImports>& info) { return info.param.name; });
 
+// The first descriptor's address table ends the image and its library name is the table itself:
+// "\x07" ended by the zero in the first entry (import by ordinal 7). Storing the first address
+// (no zero byte) overwrites that zero, and the second entry (ordinal 263, no zero byte either)
+// does not end the name, which now runs off the image.
+TEST(Imports, ANameOverwrittenByItsOwnAddressTableFailsBeforeTheResolverReadsIt) {
+  Built built = ImportingImage();
+  constexpr std::uint32_t kTable = kImportSectionSize - 8;
+  PutInSection(built, kTable, 0x80000007);
+  PutInSection(built, kTable + 4, 0xFFFF0107);
+  PutInSection(built, pe::kImportName, kImportRva + kTable);
+  PutInSection(built, pe::kImportAddressTable, kImportRva + kTable);
+  ResolverLog log;
+  log.answers = {{"7", 0x41414141}, {"263", 0x42424242}};
+  FakeKernel kernel;
+  MemoryModule module(kernel.Services());
+
+  EXPECT_FALSE(module.Load(built.bytes, LoggingResolver, reinterpret_cast<std::uintptr_t>(&log)));
+  ASSERT_EQ(log.calls.size(), 1u) << "the resolver must not get a name that runs off the image";
+  EXPECT_EQ(log.calls[0].library, "\x07");
+  EXPECT_EQ(kernel.releases, 1);
+}
+
 TEST(Imports, ADirectoryWithoutDescriptorsLeavesNothingToResolve) {
   const Built built = ImportingImage({});
   ResolverLog log;

@@ -139,4 +139,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadRelocations{"DirectoryPastTheImage", EncodeRelocations({0x2000}), 0x10000}),
     [](const testing::TestParamInfo<BadRelocations>& info) { return info.param.name; });
 
+#if UINTPTR_MAX > 0xFFFFFFFF
+// The image's addresses are 32-bit: a base above 4 GB cannot be written into them.
+TEST(Relocations, AnImagePlacedAboveFourGbFailsInsteadOfTruncating) {
+  FakeKernel kernel;
+  kernel.aboveFourGb = true;
+  MemoryModule module(kernel.Services());
+  EXPECT_FALSE(module.Load(RelocatedImage(EncodeRelocations({0x2004, 0x1010, 0x2000}))));
+  ASSERT_EQ(kernel.allocations, 1) << "this host gave no memory above 4 GB";
+  EXPECT_EQ(kernel.releases, 1);
+  EXPECT_TRUE(kernel.live.empty());
+  EXPECT_TRUE(kernel.entryCalls.empty());
+}
+#endif
+
 }  // namespace

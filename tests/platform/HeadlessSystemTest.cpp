@@ -1,8 +1,12 @@
 #include "platform/headless/HeadlessSystem.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -293,6 +297,26 @@ TEST(HeadlessSystem, TitleDragMovesTheWindowWithThePointerUntilRelease) {
   EXPECT_EQ(main->Left(), 130);
 }
 
+// Each drag step moves the window by the pointer's way; a script repeating it must not carry the
+// window's position (and the sums the handlers make of it) toward overflow.
+TEST(HeadlessSystem, RepeatedDragsKeepTheWindowOnAnXScreen) {
+  HeadlessSystem system;
+  WindowForm form = Form("main", 0, 0, 920, 620);
+  ControlForm strip = Button("strip", MakeRect(0, 0, 920, 56));
+  strip.events.leftPress = [&](int, int) { system.Find("main")->BeginTitleDrag(); };
+  form.controls = {strip};
+  Window* main = system.Open(form);
+  system.Deliver(At(InputKind::Press, "main", 10, 10));
+  for (int i = 0; i < 100; ++i) system.Deliver(At(InputKind::Move, "main", 30000, 10));
+  EXPECT_EQ(main->Left(), kReplayCoordinateLimit);
+  system.Deliver(At(InputKind::Release, "main", 0, 0));
+  system.Deliver(At(InputKind::MoveWindow, "main", -kReplayCoordinateLimit, -kReplayCoordinateLimit));
+  system.Deliver(At(InputKind::Press, "main", 900, 10));
+  for (int i = 0; i < 100; ++i) system.Deliver(At(InputKind::Move, "main", -30000, 10));
+  EXPECT_EQ(main->Left(), -kReplayCoordinateLimit);
+  EXPECT_EQ(system.Failure(), "");
+}
+
 TEST(HeadlessSystem, MinimizeIsRecorded) {
   HeadlessSystem system;
   Window* main = system.Open(Form("main", 0, 0, 10, 10));
@@ -346,6 +370,108 @@ TEST(HeadlessSystem, PresentedSurfaceIsACopySavedAsPng) {
   EXPECT_FALSE(system.Deliver(shot));
   EXPECT_NE(system.Failure().find("cannot write"), std::string::npos);
   std::filesystem::remove_all(dir);
+}
+
+// A launch folder with a sub-folder, and beside it a folder of the user's that a script must not
+// reach: through a link to a folder, a link to a file, a hard link or a FIFO.
+class ShotFolderTest : public testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/petsim-shots-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root = pattern;
+    launch = root / "launch";
+    user = root / "user";
+    std::filesystem::create_directories(launch / "sub");
+    std::filesystem::create_directories(user);
+    std::ofstream(user / "notes.txt") << "keep me";
+    std::filesystem::create_directory_symlink(user, launch / "linkdir");
+    std::filesystem::create_symlink(user / "notes.txt", launch / "link.png");
+    std::filesystem::create_hard_link(user / "notes.txt", launch / "hard.png");
+    ASSERT_EQ(::mkfifo((launch / "fifo.png").c_str(), 0600), 0);
+    ASSERT_TRUE(system.SetShotFolder(launch.string()));
+    window = system.Open(Form("main", 0, 0, 10, 10));
+    cairo_surface_t* canvas = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 3, 2);
+    window->Present(canvas);
+    cairo_surface_destroy(canvas);
+  }
+  void TearDown() override { std::filesystem::remove_all(root); }
+
+  bool Shot(const std::string& file) {
+    HeadlessInput shot;
+    shot.kind = InputKind::Shot;
+    shot.window = "main";
+    shot.file = file;
+    return system.Deliver(shot);
+  }
+
+  std::string UserNotes() const {
+    std::ifstream in(user / "notes.txt");
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::filesystem::path root, launch, user;
+  HeadlessSystem system;
+  Window* window = nullptr;
+};
+
+TEST_F(ShotFolderTest, WritesBelowTheLaunchFolder) {
+  EXPECT_TRUE(Shot("plain.png")) << system.Failure();
+  EXPECT_TRUE(Shot("./sub//deeper.png")) << system.Failure();
+  EXPECT_TRUE(Shot("plain.png")) << "an earlier shot is overwritten";
+  EXPECT_GT(std::filesystem::file_size(launch / "plain.png"), 0u);
+  EXPECT_GT(std::filesystem::file_size(launch / "sub" / "deeper.png"), 0u);
+  EXPECT_FALSE(std::filesystem::exists("plain.png")) << "relative to the launch folder, not the working one";
+}
+
+TEST_F(ShotFolderTest, RefusesEveryWayOutOfTheLaunchFolder) {
+  const struct {
+    std::string file;
+    std::string why;
+  } cases[] = {
+      {"linkdir/notes.txt", "linkdir is a link"},
+      {"linkdir/new.png", "linkdir is a link"},
+      {"link.png", "link.png is a link"},
+      {"hard.png", "hard.png has other names (hard links)"},
+      {"fifo.png", "fifo.png: No such device or address"},
+      {"sub", "sub: Is a directory"},
+      {"missing/x.png", "missing: No such file or directory"},
+      {"../user/notes.txt", "`..` leads out of the folder"},
+      {(std::filesystem::absolute(user) / "notes.txt").string(), "not a relative path"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    HeadlessSystem fresh;  // the first failure is kept: a system per case
+    ASSERT_TRUE(fresh.SetShotFolder(launch.string()));
+    Window* w = fresh.Open(Form("main", 0, 0, 10, 10));
+    cairo_surface_t* canvas = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 3, 2);
+    w->Present(canvas);
+    cairo_surface_destroy(canvas);
+    HeadlessInput shot;
+    shot.kind = InputKind::Shot;
+    shot.window = "main";
+    shot.file = c.file;
+    EXPECT_FALSE(fresh.Deliver(shot));
+    EXPECT_EQ(fresh.Failure(), "cannot write " + c.file + " (" + c.why + ")");
+  }
+  EXPECT_EQ(UserNotes(), "keep me");
+  EXPECT_FALSE(std::filesystem::exists(user / "new.png"));
+}
+
+TEST(HeadlessSystem, ShotsFailWhenTheLaunchFolderCannotBeOpened) {
+  HeadlessSystem system;
+  EXPECT_FALSE(system.SetShotFolder("/nonexistent/petsim"));
+  Window* w = system.Open(Form("main", 0, 0, 10, 10));
+  cairo_surface_t* canvas = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 3, 2);
+  w->Present(canvas);
+  cairo_surface_destroy(canvas);
+  HeadlessInput shot;
+  shot.kind = InputKind::Shot;
+  shot.window = "main";
+  shot.file = "anywhere.png";
+  EXPECT_FALSE(system.Deliver(shot));
+  EXPECT_EQ(system.Failure(), "cannot write anywhere.png (no folder to write in)");
+  EXPECT_FALSE(std::filesystem::exists("anywhere.png"));
 }
 
 TEST(HeadlessSystem, ShotOfWindowThatPresentedNothingFails) {

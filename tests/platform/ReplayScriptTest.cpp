@@ -50,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                     GoodLine{"AnswerCancel", "answer cancel", InputKind::Answer, "", 0, 0, false, ""},
                     GoodLine{"KeyEscape", "key species Escape", InputKind::KeyPress, "species", 0, 0, true, ""},
                     GoodLine{"ShotWithSpaces", "shot detail out/after merge.png", InputKind::Shot, "detail", 0, 0, true,
-                             "out/after merge.png"}),
+                             "out/after merge.png"},
+                    GoodLine{"ShotDotsInAName", "shot main ..a/b..png", InputKind::Shot, "main", 0, 0, true, "..a/b..png"},
+                    GoodLine{"LargestCoordinates", "movewin main 32767 -32767", InputKind::MoveWindow, "main", 32767,
+                             -32767, true, ""}),
     [](const testing::TestParamInfo<GoodLine>& info) { return std::string(info.param.name); });
 
 struct BadLine {
@@ -58,6 +61,10 @@ struct BadLine {
   const char* text;
   const char* why;
 };
+
+constexpr const char* kOutsideTheScreen = "X and Y must lie between -32767 and 32767";
+constexpr const char* kShotOutside =
+    "`shot` writes only below the folder petsim was started in: FILE must be a relative path without `..`";
 
 class ReplayBadLine : public testing::TestWithParam<BadLine> {};
 
@@ -87,7 +94,16 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"KeyUnknown", "key species Enter", "expected `key WINDOW Escape`"},
                     BadLine{"KeyLowerCase", "key species escape", "expected `key WINDOW Escape`"},
                     BadLine{"KeyWithoutKey", "key species", "expected `key WINDOW Escape`"},
-                    BadLine{"KeyTrailing", "key species Escape 1", "expected `key WINDOW Escape`"}),
+                    BadLine{"KeyTrailing", "key species Escape 1", "expected `key WINDOW Escape`"},
+                    // Sums of such positions overflowed in the handlers.
+                    BadLine{"XBeyondTheScreen", "movewin main 2147483647 0", kOutsideTheScreen},
+                    BadLine{"YBeyondTheScreen", "click main 0 32768", kOutsideTheScreen},
+                    BadLine{"SmallestInt", "move main -2147483648 0", kOutsideTheScreen},
+                    // A script from someone else must not write outside the launch folder.
+                    BadLine{"ShotAbsolute", "shot main /home/someone/.bashrc", kShotOutside},
+                    BadLine{"ShotUp", "shot main ../x.png", kShotOutside},
+                    BadLine{"ShotUpInTheMiddle", "shot main a/../../x.png", kShotOutside},
+                    BadLine{"ShotUpAtTheEnd", "shot main a/..", kShotOutside}),
     [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
 
 TEST(ReplayScript, KeepsLineNumbersAcrossBlankAndCommentLines) {
@@ -105,6 +121,58 @@ TEST(ReplayScript, UnreadableFileIsAnError) {
   HeadlessSystem system;
   EXPECT_FALSE(system.LoadScript("/nonexistent/petsim.replay"));
   EXPECT_EQ(system.Failure(), script.error);
+}
+
+TEST(ReplayScript, ADirectoryIsNoScript) {
+  const auto dir = std::filesystem::temp_directory_path() / ("petsim-replay-dir-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  ReplayScript script = LoadReplayScript(dir.string());
+  std::filesystem::remove(dir);
+  EXPECT_EQ(script.error, "cannot read replay script " + dir.string() + " (it is a directory)");
+  EXPECT_TRUE(script.inputs.empty());
+}
+
+// Inputs for a small main window with one button that counts clicks and one that closes it.
+struct ClosingMain {
+  HeadlessSystem system;
+  int clicks = 0;
+  Window* main = nullptr;
+  ClosingMain() {
+    WindowForm form;
+    form.name = "main";
+    form.width = 20;
+    form.height = 10;
+    ControlForm count;
+    count.name = "count";
+    count.place = MakeRect(0, 0, 10, 10);
+    count.events.click = [this] { ++clicks; };
+    ControlForm close;
+    close.name = "close";
+    close.place = MakeRect(10, 0, 10, 10);
+    close.events.click = [this] { main->Destroy(); };
+    form.controls = {count, close};
+    main = system.Open(form);
+    system.SetInputEndHandler([this] { main->Destroy(); });
+  }
+};
+
+TEST(ReplayScript, LinesLeftWhenTheMainWindowHasClosedAreAFailure) {
+  ClosingMain app;
+  ReplayScript script = ParseReplayScript("click main 5 5\nclick main 15 5\n# gone\nclick main 5 5\nclick main 5 5\n");
+  ASSERT_EQ(script.error, "");
+  for (HeadlessInput& input : script.inputs) app.system.Post(std::move(input));
+  app.system.Run();
+  EXPECT_EQ(app.clicks, 1);
+  EXPECT_EQ(app.system.Failure(), "replay line 4 `click main 5 5`: the main window has already closed");
+}
+
+TEST(ReplayScript, ClosingAtTheLastLineIsNoFailure) {
+  ClosingMain app;
+  ReplayScript script = ParseReplayScript("click main 5 5\nclick main 15 5\n\n# done\n");
+  for (HeadlessInput& input : script.inputs) app.system.Post(std::move(input));
+  app.system.Run();
+  EXPECT_EQ(app.clicks, 1);
+  EXPECT_EQ(app.system.Failure(), "");
 }
 
 TEST(ReplayScript, LineThatCannotBeCarriedOutEndsTheRunWithItsNumber) {

@@ -18,6 +18,10 @@ enum class InputKind {
   KeyPress,    // the key `key` pressed while the window has the keyboard
 };
 
+// The largest distance, in pixels, that a replay line may name: X11 keeps window positions in
+// 16 bits, and bounded positions keep every sum of positions and offsets far from overflowing.
+inline constexpr int kReplayCoordinateLimit = 32767;
+
 // One input of the headless backend, from a test or a replay script line.
 struct HeadlessInput {
   InputKind kind = InputKind::Move;

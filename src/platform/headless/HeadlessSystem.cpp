@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessSystem.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -7,6 +9,7 @@
 #include "platform/CairoHandles.h"
 #include "platform/ControlDispatch.h"
 #include "platform/headless/ReplayScript.h"
+#include "platform/headless/ShotFile.h"
 
 namespace platform {
 
@@ -44,6 +47,10 @@ public:
   int Height() const override { return height_; }
 
   void Move(int left, int top) override {
+    // Like an X server, which keeps positions in 16 bits: repeated drags cannot push a window
+    // (and every sum of positions the handlers make) toward overflow.
+    left = std::clamp(left, -kReplayCoordinateLimit, kReplayCoordinateLimit);
+    top = std::clamp(top, -kReplayCoordinateLimit, kReplayCoordinateLimit);
     if (closed_ || (left == left_ && top == top_)) return;
     left_ = left;
     top_ = top;
@@ -162,6 +169,7 @@ void HeadlessSystem::Run() {
       break;
     }
   }
+  if (!queue_.empty()) Fail(queue_.front(), "the main window has already closed");
   Sweep();
 }
 
@@ -264,7 +272,13 @@ bool HeadlessSystem::Deliver(const HeadlessInput& input) {
   }
   if (input.kind == InputKind::Shot) {
     if (window->presented_ == nullptr) return Fail(input, "window " + input.window + " has presented nothing");
-    if (!SavePresented(input.window, input.file)) return Fail(input, "cannot write " + input.file);
+    if (!shotsConfined_) {
+      if (!SavePresented(input.window, input.file)) return Fail(input, "cannot write " + input.file);
+      return true;
+    }
+    if (!shotFolder_.Valid()) return Fail(input, "cannot write " + input.file + " (no folder to write in)");
+    const std::string why = WritePngBelow(shotFolder_.Get(), input.file, window->presented_.get());
+    if (!why.empty()) return Fail(input, "cannot write " + input.file + " (" + why + ")");
     return true;
   }
   if (Blocked(*window)) {
@@ -340,6 +354,12 @@ cairo_surface_t* HeadlessSystem::Presented(std::string_view name) const {
 bool HeadlessSystem::SavePresented(std::string_view name, const std::string& file) {
   cairo_surface_t* surface = Presented(name);
   return surface != nullptr && cairo_surface_write_to_png(surface, file.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+bool HeadlessSystem::SetShotFolder(const std::string& folder) {
+  shotsConfined_ = true;
+  shotFolder_.Reset(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  return shotFolder_.Valid();
 }
 
 bool HeadlessSystem::IsMinimized(std::string_view name) const {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/System.h"
+#include "platform/UniqueFd.h"
 #include "platform/headless/HeadlessInput.h"
 
 namespace platform {
@@ -39,7 +40,8 @@ public:
   Window* Open(const WindowForm& form) override;
   bool OpenModal(const WindowForm& form) override;
   // Takes inputs from the queue until the main window is destroyed or the queue runs dry (then
-  // the input-end handler runs once and Run returns).
+  // the input-end handler runs once and Run returns). Inputs left when the main window has closed
+  // cannot be carried out: the first one is the failure.
   void Run() override;
   Window* Find(std::string_view name) const override;
   Point CursorPosition() const override;
@@ -76,6 +78,9 @@ public:
   cairo_surface_t* Presented(std::string_view name) const;
   // Writes it as PNG; false when there is none or the file cannot be written.
   bool SavePresented(std::string_view name, const std::string& file);
+  // From now on `shot` inputs write their file below `folder` only (see ShotFile.h), and fail
+  // when it cannot be opened (false then). Before any call they write where their name says.
+  bool SetShotFolder(const std::string& folder);
   // True when the open window `name` was minimised.
   bool IsMinimized(std::string_view name) const;
 
@@ -109,6 +114,8 @@ private:
   bool printMessages_ = false;
   Point cursor_;
   int depth_ = 0;  // handlers running
+  bool shotsConfined_ = false;
+  UniqueFd shotFolder_;
 
   struct Drag {
     HeadlessWindow* window = nullptr;

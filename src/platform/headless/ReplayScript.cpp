@@ -1,8 +1,12 @@
 #include "platform/headless/ReplayScript.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 #include <utility>
 
 namespace platform {
@@ -29,6 +33,20 @@ bool ParseInt(std::string_view word, int& value) {
   if (word.empty()) return false;
   auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
   return ec == std::errc() && end == word.data() + word.size();
+}
+
+// A screenshot name from a script someone else wrote must not reach outside the folder petsim
+// was started in: no absolute path, no `..` component. (Links are refused when the file is
+// written.)
+bool StaysBelow(std::string_view file) {
+  if (file.front() == '/') return false;
+  while (!file.empty()) {
+    const std::size_t slash = file.find('/');
+    if (file.substr(0, slash) == "..") return false;
+    if (slash == std::string_view::npos) break;
+    file.remove_prefix(slash + 1);
+  }
+  return true;
 }
 
 struct Verb {
@@ -66,6 +84,10 @@ std::string ParseLine(std::string_view line, HeadlessInput& input) {
     input.window = NextWord(rest);
     input.file = rest;  // the rest of the line, so that names may hold spaces
     if (input.window.empty() || input.file.empty()) return "expected `shot WINDOW FILE`";
+    if (!StaysBelow(input.file)) {
+      return "`shot` writes only below the folder petsim was started in: FILE must be a relative "
+             "path without `..`";
+    }
     return {};
   }
   for (const Verb& v : kPointVerbs) {
@@ -76,6 +98,11 @@ std::string ParseLine(std::string_view line, HeadlessInput& input) {
     std::string_view y = NextWord(rest);
     if (input.window.empty() || !ParseInt(x, input.x) || !ParseInt(y, input.y) || !rest.empty()) {
       return "expected `" + std::string(v.word) + " WINDOW X Y` with whole numbers";
+    }
+    const auto outside = [](int v) { return v < -kReplayCoordinateLimit || v > kReplayCoordinateLimit; };
+    if (outside(input.x) || outside(input.y)) {
+      return "X and Y must lie between -" + std::to_string(kReplayCoordinateLimit) + " and " +
+             std::to_string(kReplayCoordinateLimit);
     }
     return {};
   }
@@ -109,15 +136,35 @@ ReplayScript ParseReplayScript(std::string_view text) {
 }
 
 ReplayScript LoadReplayScript(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    ReplayScript script;
+  ReplayScript script;
+  // A pipe (`--replay /dev/stdin`) is fine; a directory is not a script, though it opens.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     script.error = "cannot read replay script " + path;
     return script;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return ParseReplayScript(text.str());
+  std::string text;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    script.error = "cannot read replay script " + path;
+  } else if (S_ISDIR(info.st_mode)) {
+    script.error = "cannot read replay script " + path + " (it is a directory)";
+  } else {
+    char buffer[65536];
+    for (;;) {
+      const ssize_t got = ::read(fd, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        script.error = "cannot read replay script " + path + " (" + std::strerror(errno) + ")";
+        break;
+      }
+      if (got == 0) break;
+      text.append(buffer, static_cast<std::size_t>(got));
+    }
+  }
+  ::close(fd);
+  if (!script.error.empty()) return script;
+  return ParseReplayScript(text);
 }
 
 }  // namespace platform
