@@ -50,7 +50,7 @@ class GtkSystemImpl;
 
 class GtkWindowImpl final : public Window {
 public:
-  GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner);
+  GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner, bool modal);
   ~GtkWindowImpl() override;
   GtkWindowImpl(const GtkWindowImpl&) = delete;
   GtkWindowImpl& operator=(const GtkWindowImpl&) = delete;
@@ -77,6 +77,7 @@ public:
   // Hides the window while its owner is minimised, and shows it again afterwards.
   void FollowOwnerMinimized(bool minimized);
   void SetModalLoop(GMainLoop* loop) { modalLoop_ = loop; }
+  bool Shown() const { return gtk_widget_get_visible(widget_.get()); }
   void RunCreated();
 
 private:
@@ -84,6 +85,8 @@ private:
   static gboolean OnPress(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean OnRelease(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
+  static gboolean OnGrabBroken(GtkWidget*, GdkEvent*, gpointer self);
+  void FollowDrag(double xRoot, double yRoot);
   static GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self);
   static gboolean ReportPlace(gpointer self);
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
@@ -95,6 +98,7 @@ private:
 
   GtkSystemImpl& system_;
   std::string name_;
+  std::string title_;
   int left_, top_, width_, height_;
   GtkWindowImpl* owner_;
   ControlDispatch dispatch_;
@@ -117,6 +121,15 @@ private:
     int yRoot = 0;
     guint32 time = 0;
   } press_;
+  // A title drag that the program drives itself: the place of the window and of the pointer when
+  // it began.
+  struct Drag {
+    bool active = false;
+    int left = 0;
+    int top = 0;
+    int xRoot = 0;
+    int yRoot = 0;
+  } drag_;
 };
 
 class GtkSystemImpl final : public System {
@@ -163,6 +176,7 @@ public:
 
 private:
   GtkWindowImpl* OpenWindow(const WindowForm& form, bool modal);
+  void ShowOwnedBy(const GtkWindowImpl& owner);
   static void OnCompositedChanged(GdkScreen*, gpointer self);
 
   std::vector<std::unique_ptr<GtkWindowImpl>> windows_;
@@ -178,7 +192,7 @@ private:
 
 // --- window ---------------------------------------------------------------------------------
 
-GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner)
+GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner, bool modal)
     : system_(system),
       name_(form.name),
       left_(form.left),
@@ -192,7 +206,14 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
       destroyed_(form.destroyed),
       widget_(GTK_WIDGET(g_object_ref(gtk_window_new(GTK_WINDOW_TOPLEVEL)))) {
   GtkWindow* window = GTK_WINDOW(widget_.get());
-  gtk_window_set_title(window, form.title.empty() ? name_.c_str() : form.title.c_str());
+  // The name is for the program's lookups only: a window without a title of its own shows its
+  // owner's in the window manager's lists.
+  const std::string* title = &form.title;
+  for (const GtkWindowImpl* o = owner_; title->empty() && o != nullptr; o = o->owner_) {
+    title = &o->title_;
+  }
+  title_ = *title;
+  gtk_window_set_title(window, title_.c_str());
   gtk_window_set_decorated(window, FALSE);
   gtk_window_set_resizable(window, FALSE);
   gtk_widget_set_app_paintable(widget_.get(), TRUE);
@@ -203,9 +224,15 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
   gtk_window_set_default_size(window, width_, height_);
   if (owner_ != nullptr) {
     // Transient-for keeps the owned window above its owner under a window manager (without one,
-    // see RaiseOwnedBy); like an owned window it stays off the task bar.
+    // see RaiseOwnedBy). Managers read it when they take the window on, so the owner has to be
+    // mapped first (see OpenWindow). The type tells them the rest: a modal pop-up is a dialog, a
+    // window that stays open beside its owner (the roster panel) a utility window, which
+    // managers keep above the windows of its application. Only the owner goes into the task bar,
+    // the pager and the window switcher.
     gtk_window_set_transient_for(window, GTK_WINDOW(owner_->Widget()));
+    gtk_window_set_type_hint(window, modal ? GDK_WINDOW_TYPE_HINT_DIALOG : GDK_WINDOW_TYPE_HINT_UTILITY);
     gtk_window_set_skip_taskbar_hint(window, TRUE);
+    gtk_window_set_skip_pager_hint(window, TRUE);
   }
   gtk_window_set_position(window, GTK_WIN_POS_NONE);
   gtk_window_move(window, left_, top_);
@@ -215,6 +242,7 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
   g_signal_connect(widget_.get(), "button-press-event", G_CALLBACK(OnPress), this);
   g_signal_connect(widget_.get(), "button-release-event", G_CALLBACK(OnRelease), this);
   g_signal_connect(widget_.get(), "motion-notify-event", G_CALLBACK(OnMotion), this);
+  g_signal_connect(widget_.get(), "grab-broken-event", G_CALLBACK(OnGrabBroken), this);
   g_signal_connect(widget_.get(), "delete-event", G_CALLBACK(OnDelete), this);
   g_signal_connect(widget_.get(), "window-state-event", G_CALLBACK(OnWindowState), this);
   g_signal_connect(widget_.get(), "destroy", G_CALLBACK(OnDestroy), this);
@@ -323,11 +351,17 @@ void GtkWindowImpl::SetControlVisible(std::string_view control, bool visible) {
 void GtkWindowImpl::BeginTitleDrag() {
   if (closed_ || !press_.valid) return;
   dispatch_.CancelCapture();
-  // The window manager moves the window (_NET_WM_MOVERESIZE) or GTK emulates it without one;
-  // either way the new place arrives by ConfigureNotify.
-  gtk_window_begin_move_drag(GTK_WINDOW(widget_.get()), static_cast<gint>(press_.button), press_.xRoot,
-                             press_.yRoot, press_.time);
+  // The program moves the window itself, from the motion events that the press's implicit pointer
+  // grab brings until the release, rather than handing the drag to the window manager
+  // (_NET_WM_MOVERESIZE): openbox, for one, reports no place while it moves a window, so the
+  // windows this one owns (the roster panel) would stay behind until the release. Each step is a
+  // Move, which places the owned windows at once, under every manager and without one.
+  drag_ = {true, left_, top_, press_.xRoot, press_.yRoot};
   press_.valid = false;
+}
+
+void GtkWindowImpl::FollowDrag(double xRoot, double yRoot) {
+  Move(drag_.left + Pixel(xRoot) - drag_.xRoot, drag_.top + Pixel(yRoot) - drag_.yRoot);
 }
 
 void GtkWindowImpl::ShowPointerFor(int x, int y) {
@@ -386,7 +420,11 @@ gboolean GtkWindowImpl::OnRelease(GtkWidget*, GdkEventButton* event, gpointer se
   auto* w = static_cast<GtkWindowImpl*>(self);
   if (!w->Ours(event->window)) return TRUE;
   GtkSystemImpl::Busy busy(w->system_);
-  if (event->button == GDK_BUTTON_PRIMARY) {
+  if (event->button == GDK_BUTTON_PRIMARY && w->drag_.active) {
+    // The end of a title drag; no control gets this release.
+    w->FollowDrag(event->x_root, event->y_root);
+    w->drag_.active = false;
+  } else if (event->button == GDK_BUTTON_PRIMARY) {
     w->press_.valid = false;
     w->dispatch_.LeftRelease(Pixel(event->x), Pixel(event->y));
   } else if (event->button == GDK_BUTTON_SECONDARY) {
@@ -399,9 +437,20 @@ gboolean GtkWindowImpl::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer sel
   auto* w = static_cast<GtkWindowImpl*>(self);
   if (!w->Ours(event->window)) return TRUE;
   GtkSystemImpl::Busy busy(w->system_);
+  if (w->drag_.active) {
+    w->FollowDrag(event->x_root, event->y_root);
+    return TRUE;
+  }
   w->ShowPointerFor(Pixel(event->x), Pixel(event->y));
   w->dispatch_.Move(Pixel(event->x), Pixel(event->y));
   return TRUE;
+}
+
+gboolean GtkWindowImpl::OnGrabBroken(GtkWidget*, GdkEvent*, gpointer self) {
+  // Another grab took the pointer (a window manager's key binding, say): the drag ends where the
+  // window is.
+  static_cast<GtkWindowImpl*>(self)->drag_.active = false;
+  return FALSE;
 }
 
 GdkFilterReturn GtkWindowImpl::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self) {
@@ -578,7 +627,7 @@ void GtkSystemImpl::Retire(GtkWindowImpl& window) {
 
 GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
   GtkWindowImpl* owner = Lookup(form.owner);
-  windows_.push_back(std::make_unique<GtkWindowImpl>(*this, form, owner));
+  windows_.push_back(std::make_unique<GtkWindowImpl>(*this, form, owner, modal));
   GtkWindowImpl* window = windows_.back().get();
   if (!mainChosen_) {
     mainChosen_ = true;
@@ -588,11 +637,25 @@ GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
   if (modal) gtk_window_set_modal(GTK_WINDOW(window->Widget()), TRUE);
   window->RunCreated();
   if (window->Closed()) return window;
-  gtk_widget_show(window->Widget());
-  // Windows that the created handler opened (the roster panel) were mapped first and would lie
-  // under their owner where no window manager keeps transient windows on top.
+  // A window opened by its owner's created handler (the roster panel) waits until the owner is
+  // mapped: a manager that takes it on first finds its transient-for pointing at a window it does
+  // not manage, treats it as a window of its own, and raises the owner over it at the first click
+  // (openbox, metacity). Mapped after its owner, it is also on top where no manager runs.
+  if (owner == nullptr || owner->Shown()) {
+    gtk_widget_show(window->Widget());
+    ShowOwnedBy(*window);
+  }
+  // Where no window manager keeps transient windows above their owner.
   RaiseOwnedBy(*window);
   return window;
+}
+
+void GtkSystemImpl::ShowOwnedBy(const GtkWindowImpl& owner) {
+  ForOwnedBy(owner, [this](GtkWindowImpl& owned) {
+    if (owned.Shown()) return;
+    gtk_widget_show(owned.Widget());
+    ShowOwnedBy(owned);
+  });
 }
 
 Window* GtkSystemImpl::Open(const WindowForm& form) {
@@ -643,9 +706,18 @@ bool GtkSystemImpl::ShowMessage(Window* owner, std::string_view text, std::strin
   GtkWidget* dialog = gtk_message_dialog_new(
       parent != nullptr ? GTK_WINDOW(parent->Widget()) : nullptr,
       static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), GTK_MESSAGE_INFO,
-      buttons == MessageButtons::OkCancel ? GTK_BUTTONS_OK_CANCEL : GTK_BUTTONS_OK, "%s", body.c_str());
+      GTK_BUTTONS_NONE, "%s", body.c_str());
   ObjectPtr<GtkWidget> hold(GTK_WIDGET(g_object_ref(dialog)));
-  gtk_window_set_title(GTK_WINDOW(dialog), std::string(caption).c_str());
+  // Our own labels: GTK's stock ones follow the locale ("OK" beside Chinese text).
+  GtkWidget* ok = gtk_dialog_add_button(GTK_DIALOG(dialog), "确定", GTK_RESPONSE_OK);
+  if (buttons == MessageButtons::OkCancel) gtk_dialog_add_button(GTK_DIALOG(dialog), "取消", GTK_RESPONSE_CANCEL);
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  gtk_widget_grab_focus(ok);
+  GtkWindow* window = GTK_WINDOW(dialog);
+  gtk_window_set_title(window, std::string(caption).c_str());
+  gtk_window_set_position(window, GTK_WIN_POS_CENTER_ON_PARENT);
+  gtk_window_set_skip_taskbar_hint(window, TRUE);
+  gtk_window_set_skip_pager_hint(window, TRUE);
   gint response = gtk_dialog_run(GTK_DIALOG(dialog));
   gtk_widget_destroy(dialog);
   return buttons == MessageButtons::Ok || response == GTK_RESPONSE_OK;
