@@ -89,6 +89,7 @@ private:
   void FollowDrag(double xRoot, double yRoot);
   static GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self);
   static gboolean ReportPlace(gpointer self);
+  static gboolean ShapeAgain(gpointer self);
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
   static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
   void StopXEvents();
@@ -114,6 +115,7 @@ private:
   bool reparented_ = false;  // lies in a window manager's frame
   int placeX_ = 0, placeY_ = 0;  // the last place the X server reported, not yet handled
   guint placeReport_ = 0;        // idle source that hands it to the program
+  guint reshape_ = 0;            // idle source that applies the shape again in a new frame
   struct Press {
     bool valid = false;
     guint button = 0;
@@ -460,6 +462,10 @@ GdkFilterReturn GtkWindowImpl::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer s
   if (event->type == ReparentNotify) {
     // A window manager put the window into a frame of its own, or gave it back to the root.
     w->reparented_ = event->xreparent.parent != GDK_ROOT_WINDOW();
+    // Managers shape their frame from the window's shapes when they hear of a change, but not
+    // all read a shape that was set before they took the window on (openbox, icewm and xfwm4
+    // left the frame taking clicks on transparent pixels until a minimise): set it once more.
+    if (w->reparented_ && w->reshape_ == 0) w->reshape_ = g_idle_add_full(G_PRIORITY_DEFAULT, ShapeAgain, w, nullptr);
   } else if (event->type == ConfigureNotify) {
     // Not GDK's configure-event: GDK turns the place into root coordinates when it reads the
     // event, and by then a window manager may already have reparented the window into a frame
@@ -497,9 +503,18 @@ gboolean GtkWindowImpl::ReportPlace(gpointer self) {
   return G_SOURCE_REMOVE;
 }
 
+gboolean GtkWindowImpl::ShapeAgain(gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  w->reshape_ = 0;
+  w->ApplyShape();
+  return G_SOURCE_REMOVE;
+}
+
 void GtkWindowImpl::StopXEvents() {
   if (placeReport_ != 0) g_source_remove(placeReport_);
   placeReport_ = 0;
+  if (reshape_ != 0) g_source_remove(reshape_);
+  reshape_ = 0;
   if (!filtering_) return;
   filtering_ = false;
   if (GdkWindow* gdk = gtk_widget_get_window(widget_.get())) gdk_window_remove_filter(gdk, OnXEvent, this);
@@ -715,7 +730,15 @@ bool GtkSystemImpl::ShowMessage(Window* owner, std::string_view text, std::strin
   gtk_widget_grab_focus(ok);
   GtkWindow* window = GTK_WINDOW(dialog);
   gtk_window_set_title(window, std::string(caption).c_str());
-  gtk_window_set_position(window, GTK_WIN_POS_CENTER_ON_PARENT);
+  if (parent != nullptr) {
+    // Centred over the owner by the program: a place that the window manager keeps (a manager
+    // puts its frame's corner there). Left to GTK (GTK_WIN_POS_CENTER_ON_PARENT), managers put
+    // dialogs where they like (metacity half the window lower down).
+    GtkRequisition size{};
+    gtk_widget_get_preferred_size(dialog, nullptr, &size);
+    gtk_window_move(window, parent->Left() + (parent->Width() - size.width) / 2,
+                    parent->Top() + (parent->Height() - size.height) / 2);
+  }
   gtk_window_set_skip_taskbar_hint(window, TRUE);
   gtk_window_set_skip_pager_hint(window, TRUE);
   gint response = gtk_dialog_run(GTK_DIALOG(dialog));
