@@ -235,6 +235,26 @@ class _Xlib:
             if items:
                 self.x.XFree(items)
 
+    def parent(self, window):
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        items, count = ctypes.c_void_p(), ctypes.c_uint()
+        if not self.x.XQueryTree(self.display, window, ctypes.byref(root), ctypes.byref(parent),
+                                 ctypes.byref(items), ctypes.byref(count)):
+            return None
+        if items:
+            self.x.XFree(items)
+        return parent.value
+
+    def top_level(self, window):
+        """The child of the root that holds `window`: a manager's frame, or the window itself."""
+        while True:
+            parent = self.parent(window)
+            if parent is None:
+                return None
+            if parent == self.root:
+                return window
+            window = parent
+
     def viewable(self, window):
         """True when the window and all its ancestors are mapped."""
         attributes = _WindowAttributes()
@@ -462,6 +482,17 @@ class XSession:
         if listed is not None and self.xlib.window_list(self.xlib.root, "_NET_SUPPORTING_WM_CHECK"):
             return listed
         return [w for w in self.xlib.children(self.xlib.root) if self.xlib.viewable(w)]
+
+    def server_order(self, windows):
+        """`windows` bottom to top as the server stacks them (by their frames under a manager):
+        what the screen shows, whatever a manager's list says."""
+        children = self.xlib.children(self.xlib.root)
+        place = {}
+        for window in windows:
+            top = self.xlib.top_level(window)
+            if top in children:
+                place[window] = children.index(top)
+        return sorted(place, key=place.get)
 
     def stop_compositor(self):
         stop(self.compositor)

@@ -536,6 +536,9 @@ void GtkWindowImpl::FollowOwnerMinimized(bool minimized) {
     gtk_widget_hide(widget_.get());
   } else if (!minimized && hiddenWithOwner_) {
     hiddenWithOwner_ = false;
+    // A manager that minimised the window along with its owner (icewm) left it iconic, and GDK
+    // would map it iconic again.
+    gtk_window_deiconify(GTK_WINDOW(widget_.get()));
     gtk_widget_show(widget_.get());
   }
   system_.OwnerMinimized(*this, minimized);
@@ -657,7 +660,13 @@ GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
   // not manage, treats it as a window of its own, and raises the owner over it at the first click
   // (openbox, metacity). Mapped after its owner, it is also on top where no manager runs.
   if (owner == nullptr || owner->Shown()) {
-    gtk_widget_show(window->Widget());
+    // A modal pop-up asks to be the active window: it takes the keyboard from the window that
+    // opened it (the roster panel, say), and managers raise it above all of the program's windows.
+    if (modal) {
+      gtk_window_present(GTK_WINDOW(window->Widget()));
+    } else {
+      gtk_widget_show(window->Widget());
+    }
     ShowOwnedBy(*window);
   }
   // Where no window manager keeps transient windows above their owner.
