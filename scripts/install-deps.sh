@@ -8,7 +8,7 @@ packages=(
   libcairo2-dev libgtk-3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
-  xvfb xcompmgr openbox xdotool imagemagick x11-utils python3 desktop-file-utils
+  xvfb xcompmgr openbox xdotool imagemagick x11-utils python3 desktop-file-utils metacity icewm xfwm4 dbus-daemon
   g++-multilib clang libclang-rt-14-dev
   qemu-user
 )
