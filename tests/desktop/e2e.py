@@ -58,12 +58,6 @@ SPECIES_PICKER_SIZE = (658, 415)
 HEAD_OF_SLOT_2 = (120, 36)  # roster panel pixels: an opaque head picture
 
 
-# Managers whose frame takes only the window's bounding shape over, not its input shape: under a
-# compositor (which leaves the bounding shape whole so that soft edges blend) their frame takes
-# the clicks on transparent pixels.
-FRAME_FROM_BOUNDING_SHAPE_ONLY = {"icewm"}
-
-
 def roster_cell(slot):
     """The centre of a roster cell, in panel pixels (strip scrolled to the top)."""
     return 84 * ((slot - 1) % 5) + 36, 83 * ((slot - 1) // 5) + 36
@@ -309,8 +303,11 @@ class Walk:
         wait_until("the main window on the screen", lambda: desk.alive() and s.screenshot().pixel(
             start[0] + BODY[0], start[1] + BODY[1]) != background)
         self.step("start-up")
+        soft_edges(desk, s)
         if screen_checks:
             screen_checks(desk, s, background)
+        if os.environ.get("E2E_SHOTS"):
+            s.save_screenshot(os.path.join(desk.work_dir, "start.png"), 0, 0, s.WIDTH, s.HEIGHT)
 
         # A press, a drag and a release on the transparent corner reach nothing: no title drag,
         # no change. (Checked after the wash below, whose effects prove that these events were
@@ -318,7 +315,7 @@ class Walk:
         main_left, main_top = start
         cx, cy = main_left + CORNER[0], main_top + CORNER[1]
         # (A manager's frame takes the window's input shape over once it has seen it.)
-        settle("the transparent corner", lambda: None if self.manager in FRAME_FROM_BOUNDING_SHAPE_ONLY else None if s.windows_at(cx, cy) == [] else
+        settle("the transparent corner", lambda: None if s.windows_at(cx, cy) == [] else
                "under it lie %s, not the desktop" % self.names(s.xlib.windows_at_pointer()))
         main_before_corner = s.screenshot().region(main_left, main_top, 920, 620)
         records_before_corner = slot_files(desk.data)
@@ -443,8 +440,7 @@ class Walk:
             check(desk.place(desk.main)[:2] == moved, "the main window came back elsewhere")
             self.step("minimise and restore")
             # The manager's frames keep the input shape: the corner still lets the pointer through.
-            if self.manager not in FRAME_FROM_BOUNDING_SHAPE_ONLY:
-                check(s.windows_at(moved[0] + CORNER[0], moved[1] + CORNER[1]) == [], "the corner takes the pointer")
+            check(s.windows_at(moved[0] + CORNER[0], moved[1] + CORNER[1]) == [], "the corner takes the pointer")
 
         # Press and release on an empty cell of the panel (slot 3): the species picker opens.
         left, top, _, _ = desk.place(desk.roster)
@@ -459,11 +455,12 @@ class Walk:
         return washed
 
 
-def blend_and_pointer(desk, s, background):
-    """Without a window manager, with a compositor: the soft edges are blended over the desktop
-    and the pointer takes the controls' shapes."""
+def soft_edges(desk, s):
+    """The compositor blends the frame's soft edges over the desktop, also inside a manager's
+    frame."""
     main_left, main_top, _, _ = desk.place(desk.main)
     screen = s.screenshot()
+    background = screen.pixel(main_left - 10, main_top + 10)  # the desktop beside the window
     corner = screen.pixel(main_left + CORNER[0], main_top + CORNER[1])
     check(corner == background, "transparent corner shows %s, the desktop is %s" % (corner, background))
     # The frame's soft edge: each pixel is the frame's colour laid over the desktop by its alpha.
@@ -476,6 +473,11 @@ def blend_and_pointer(desk, s, background):
         seen = screen.pixel(main_left + x, main_top + y)
         check(all(abs(a - b) <= 3 for a, b in zip(seen, expected)),
               "edge pixel (%d, %d) of alpha %d shows %s, blended it is %s" % (x, y, alpha, seen, expected))
+
+
+def pointer_shapes(desk, s, background):
+    """Without a window manager: the frame takes the pointer, which takes the controls' shapes."""
+    main_left, main_top, _, _ = desk.place(desk.main)
     check(s.windows_at(main_left + BODY[0], main_top + BODY[1]) == [desk.main], "the frame does not take the pointer")
 
     # The pointer: a hand over the controls whose form asks for one (the tabs), the desktop's
@@ -581,7 +583,7 @@ def run(manager, program, source_dir, work_dir):
             process = session.start_window_manager(manager)
         data = make_fixture(source_dir, work_dir)
         desk = Desktop(session, program, source_dir, data, work_dir)
-        washed = Walk(desk, session, manager).run(blend_and_pointer if manager == "none" else None)
+        washed = Walk(desk, session, manager).run(pointer_shapes if manager == "none" else None)
         if manager == "none":
             without_compositor(desk, session)
         # The close button ends the program with status 0; every record is as the wash left it.

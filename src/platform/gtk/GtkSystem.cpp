@@ -306,7 +306,9 @@ void GtkWindowImpl::ApplyShape() {
   gtk_widget_input_shape_combine_region(widget_.get(), shape_.get());
   // Without a compositor alpha is not honoured: cut the visible shape too (hard 1-bit edges).
   // When compositing returns, the shape is removed again so that soft edges blend.
-  gtk_widget_shape_combine_region(widget_.get(), system_.Blends() ? nullptr : shape_.get());
+  // In a window manager's frame it is cut either way: it drops only pixels of alpha 0, and some
+  // managers (icewm) shape their frame from it alone, not from the input shape.
+  gtk_widget_shape_combine_region(widget_.get(), system_.Blends() && !reparented_ ? nullptr : shape_.get());
   gtk_widget_queue_draw(widget_.get());
 }
 
