@@ -183,6 +183,7 @@ class Walk:
 
     def __init__(self, desk, s, manager):
         self.desk, self.s, self.manager = desk, s, manager
+        self.started = time.monotonic()
 
     def names(self, windows):
         known = {self.desk.main: "main", self.desk.roster: "roster"}
@@ -210,6 +211,7 @@ class Walk:
         """After `what`: the panel lies directly above the main window at main + (43, 385) and,
         unless the button is held, takes a click on one of its heads itself."""
         settle("after %s under %s" % (what, self.manager), self.panel_complaint)
+        print("e2e %s: %5.1f s  %s" % (self.manager, time.monotonic() - self.started, what), flush=True)
         if not clicks:
             return
         desk, s = self.desk, self.s
