@@ -407,6 +407,8 @@ class Walk:
             return "stacking %s" % self.names(stack)
 
         settle("the message box above the main window", box_on_top)
+        settle("the message box out of the task bar", lambda: None if "_NET_WM_STATE_SKIP_TASKBAR" in
+               s.xlib.window_atoms(box, "_NET_WM_STATE") else "its state is %s" % s.xlib.window_atoms(box, "_NET_WM_STATE"))
         if os.environ.get("E2E_SHOTS"):
             s.save_screenshot(os.path.join(desk.work_dir, "message-box.png"), 0, 0, s.WIDTH, s.HEIGHT)
         s.xdotool("windowfocus", "--sync", box, "key", "Return")

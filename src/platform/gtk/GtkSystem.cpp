@@ -741,15 +741,9 @@ bool GtkSystemImpl::ShowMessage(Window* owner, std::string_view text, std::strin
   gtk_widget_grab_focus(ok);
   GtkWindow* window = GTK_WINDOW(dialog);
   gtk_window_set_title(window, std::string(caption).c_str());
-  if (parent != nullptr) {
-    // Centred over the owner by the program: a place that the window manager keeps (a manager
-    // puts its frame's corner there). Left to GTK (GTK_WIN_POS_CENTER_ON_PARENT), managers put
-    // dialogs where they like (metacity half the window lower down).
-    GtkRequisition size{};
-    gtk_widget_get_preferred_size(dialog, nullptr, &size);
-    gtk_window_move(window, parent->Left() + (parent->Width() - size.width) / 2,
-                    parent->Top() + (parent->Height() - size.height) / 2);
-  }
+  // Centred over its owner (a window manager puts the corner of its frame where the box's would
+  // be, so the title bar comes on top); out of the task bar like every owned window.
+  gtk_window_set_position(window, GTK_WIN_POS_CENTER_ON_PARENT);
   gtk_window_set_skip_taskbar_hint(window, TRUE);
   gtk_window_set_skip_pager_hint(window, TRUE);
   gint response = gtk_dialog_run(GTK_DIALOG(dialog));
