@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """The real program in a real X server under one window manager of the matrix: Xvfb with a
-compositing manager (xcompmgr) and `none`, openbox, metacity, icewm or xfwm4; real pointer input
-through XTEST, the screen and the managers' stacking read back, the records read from disk.
+compositing manager (xcompmgr, left out by MANAGER/plain) and `none`, openbox, metacity, icewm or
+xfwm4; real pointer input through XTEST, the screen and the managers' stacking read back, the
+records read from disk.
 
-After each step a user would take (start-up, a click on the pet picture, a wash, a tab round trip,
-a picker opened and closed, a message box answered, during and after a title drag, minimise and
-restore) the roster panel must lie directly above the main window in the manager's own stacking
-list (the server's where no manager runs), at main + (43, 385), and take its own clicks; finally a
-click on an empty roster cell opens the species picker.
+After each step a user would take (start-up, a click on the pet picture, a wash, a tab round trip
+with the merge pet picker, the skill-book picker opened and closed, a message box answered, during
+and after a title drag, minimise and restore) the roster panel must lie directly above the main
+window in the manager's own stacking list (the server's where no manager runs) and in the server's
+order of the frames, at main + (43, 385), and take its own clicks; finally a click on an empty
+roster cell opens the species picker. Pop-ups must open centred over the main window, above it,
+and keep it from taking clicks.
 
 usage: e2e.py PROGRAM SOURCE_DIR WORK_DIR MANAGER[/plain]     (/plain: without xcompmgr)
 Exits 0 when every check passed, 1 when one failed (the screen at that moment is kept in
@@ -54,6 +57,8 @@ MINIMISE = (820, 27)
 MAIN_SIZE = (920, 620)
 ROSTER_SIZE = (410, 200)
 BOOK_PICKER_SIZE = (680, 550)
+MERGE_PICKER_SIZE = (439, 272)
+MERGE_SIDE = (98, 177)
 SPECIES_PICKER_SIZE = (658, 415)
 HEAD_OF_SLOT_2 = (120, 36)  # roster panel pixels: an opaque head picture
 
@@ -353,10 +358,15 @@ class Walk:
         strip = 3 * 920 * 110
         check(main_now[:strip] == main_before_corner[:strip], "the top of the main window changed after the corner press")
 
-        # The merge tab closes the panel, the wash tab opens it again (a new window).
+        # The merge tab closes the panel, the wash tab opens it again (a new window). On the way,
+        # the left merge side opens the merge pet picker.
         desk.click(MERGE_TAB)
         wait_until("the panel to close on the merge tab",
                    lambda: desk.alive() and not s.windows_of(pid, ROSTER_SIZE))
+        desk.click(MERGE_SIDE)
+        picker = s.wait_window_of(pid, MERGE_PICKER_SIZE, "the merge pet picker")
+        self.popup(picker, "the merge pet picker", "选择合宠宠物", MERGE_PICKER_SIZE)
+        self.close_popup(picker, MERGE_PICKER_SIZE, "the merge pet picker")
         desk.click(WASH_TAB_CENTRE)
         desk.roster = s.wait_window_of(pid, ROSTER_SIZE, "the roster panel back on the wash tab")
         self.step("a tab round trip")
