@@ -467,7 +467,9 @@ GdkFilterReturn GtkWindowImpl::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer s
     // Managers shape their frame from the window's shapes when they hear of a change, but not
     // all read a shape that was set before they took the window on (openbox, icewm and xfwm4
     // left the frame taking clicks on transparent pixels until a minimise): set it once more.
-    if (w->reparented_ && w->reshape_ == 0) w->reshape_ = g_idle_add_full(G_PRIORITY_DEFAULT, ShapeAgain, w, nullptr);
+    if (w->reparented_ && w->reshape_ == 0) {
+      w->reshape_ = g_idle_add_full(G_PRIORITY_DEFAULT, ShapeAgain, w, nullptr);
+    }
   } else if (event->type == ConfigureNotify) {
     // Not GDK's configure-event: GDK turns the place into root coordinates when it reads the
     // event, and by then a window manager may already have reparented the window into a frame
@@ -736,7 +738,9 @@ bool GtkSystemImpl::ShowMessage(Window* owner, std::string_view text, std::strin
   ObjectPtr<GtkWidget> hold(GTK_WIDGET(g_object_ref(dialog)));
   // Our own labels: GTK's stock ones follow the locale ("OK" beside Chinese text).
   GtkWidget* ok = gtk_dialog_add_button(GTK_DIALOG(dialog), "确定", GTK_RESPONSE_OK);
-  if (buttons == MessageButtons::OkCancel) gtk_dialog_add_button(GTK_DIALOG(dialog), "取消", GTK_RESPONSE_CANCEL);
+  if (buttons == MessageButtons::OkCancel) {
+    gtk_dialog_add_button(GTK_DIALOG(dialog), "取消", GTK_RESPONSE_CANCEL);
+  }
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
   gtk_widget_grab_focus(ok);
   GtkWindow* window = GTK_WINDOW(dialog);
