@@ -1,10 +1,11 @@
 """A private X server for the desktop test, the start-up benchmark and the screenshot.
 
-XSession starts Xvfb on a free display number (Xvfb picks it: -displayfd), optionally xcompmgr,
-and reads the screen and the windows back. Input goes through xdotool's plain mousemove /
-mousedown / mouseup (XTEST: the server hit-tests them, so input shapes apply). Window places and
-the window under the pointer come from Xlib through ctypes, the rest from the X tools.
-Everything started here is stopped by close(), also when the caller is ended by a signal.
+XSession starts Xvfb on a free display number (Xvfb picks it: -displayfd), optionally xcompmgr
+and a window manager (openbox, metacity, icewm or xfwm4), and reads the screen and the windows
+back. Input goes through xdotool's plain mousemove / mousedown / mouseup (XTEST: the server
+hit-tests them, so input shapes apply). Window places, properties, the stacking and the window
+under the pointer come from Xlib through ctypes, the rest from the X tools. Everything started here
+is stopped by close() or stop(), also when the caller is ended by a signal.
 """
 
 import ctypes
