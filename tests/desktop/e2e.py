@@ -232,7 +232,7 @@ class Walk:
 
     def owned(self, window, what, title, kind):
         """An owned window: transient for the main window, of its type, with a Chinese title,
-        kept out of the task bar, the pager and the window switcher."""
+        kept out of the task bar and the pager (window switchers skip such windows too)."""
         x = self.s.xlib
         check(x.window_list(window, "WM_TRANSIENT_FOR") == [self.desk.main], what + " is not owned by the main window")
         types = x.window_atoms(window, "_NET_WM_WINDOW_TYPE")
