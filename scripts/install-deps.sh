@@ -20,7 +20,7 @@ run_packages=(
 package_packages=(dpkg-dev file)
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xcompmgr openbox metacity icewm xfwm4 wmctrl xdotool imagemagick x11-utils python3
+  xvfb xcompmgr openbox metacity icewm xfwm4 dbus-daemon wmctrl xdotool imagemagick x11-utils python3
   desktop-file-utils
   g++-multilib clang
   qemu-user

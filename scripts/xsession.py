@@ -1,10 +1,11 @@
 """A private X server for the desktop test, the start-up benchmark and the screenshot.
 
-XSession starts Xvfb on a free display number (Xvfb picks it: -displayfd), optionally xcompmgr,
-and reads the screen and the windows back. Input goes through xdotool's plain mousemove /
-mousedown / mouseup (XTEST: the server hit-tests them, so input shapes apply). Window places and
-the window under the pointer come from Xlib through ctypes, the rest from the X tools.
-Everything started here is stopped by close(), also when the caller is ended by a signal.
+XSession starts Xvfb on a free display number (Xvfb picks it: -displayfd), optionally xcompmgr
+and a window manager (openbox, metacity, icewm or xfwm4), and reads the screen and the windows
+back. Input goes through xdotool's plain mousemove / mousedown / mouseup (XTEST: the server
+hit-tests them, so input shapes apply). Window places, properties, the stacking and the window
+under the pointer come from Xlib through ctypes, the rest from the X tools. Everything started here
+is stopped by close() or stop(), also when the caller is ended by a signal.
 """
 
 import ctypes
@@ -57,14 +58,24 @@ def spawn(args, **kwargs):
     return subprocess.Popen(args, start_new_session=True, preexec_fn=_die_with_parent, **kwargs)
 
 
+def _signal_group(process, signum):
+    # Each helper leads a session of its own (see spawn): its group holds what it started too
+    # (dbus-run-session's bus, the settings daemon the bus started for xfwm4).
+    try:
+        os.killpg(process.pid, signum)
+    except ProcessLookupError:
+        pass
+
+
 def stop(process, timeout=5.0):
+    # Only while the leader is not yet reaped: its id cannot have been taken by another group.
     if process is None or process.poll() is not None:
         return
-    process.terminate()
+    _signal_group(process, signal.SIGTERM)
     try:
         process.wait(timeout)
     except subprocess.TimeoutExpired:
-        process.kill()
+        _signal_group(process, signal.SIGKILL)
         process.wait()
 
 
@@ -73,6 +84,17 @@ class _CursorImage(ctypes.Structure):
                 ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
                 ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.c_void_p), ("atom", ctypes.c_ulong),
                 ("name", ctypes.c_char_p)]
+
+
+class _WindowAttributes(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("border_width", ctypes.c_int), ("depth", ctypes.c_int), ("visual", ctypes.c_void_p),
+                ("root", ctypes.c_ulong), ("class_", ctypes.c_int), ("bit_gravity", ctypes.c_int),
+                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
+                ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int), ("all_event_masks", ctypes.c_long),
+                ("your_event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+                ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
 
 
 class _Xlib:
@@ -100,6 +122,13 @@ class _Xlib:
         x.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, p(ctypes.c_ulong), p(ctypes.c_int),
                                    p(ctypes.c_int), p(ctypes.c_uint), p(ctypes.c_uint), p(ctypes.c_uint),
                                    p(ctypes.c_uint)]
+        x.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long,
+                                         ctypes.c_long, ctypes.c_int, ctypes.c_ulong, p(ctypes.c_ulong),
+                                         p(ctypes.c_int), p(ctypes.c_ulong), p(ctypes.c_ulong),
+                                         p(ctypes.c_void_p)]
+        x.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, p(ctypes.c_ulong), p(ctypes.c_ulong),
+                                 p(ctypes.c_void_p), p(ctypes.c_uint)]
+        x.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, p(_WindowAttributes)]
         x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         x.XFree.argtypes = [ctypes.c_void_p]
         x.XCloseDisplay.argtypes = [ctypes.c_void_p]
@@ -143,6 +172,96 @@ class _Xlib:
     def selection_owner(self, name):
         atom = self.x.XInternAtom(self.display, name.encode(), 0)
         return self.x.XGetSelectionOwner(self.display, atom)
+
+    def _property(self, window, name):
+        """(format, items) of a window property, or None when the window lacks it."""
+        atom = self.x.XInternAtom(self.display, name.encode(), 0)
+        kind, fmt, count, after = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong()
+        data = ctypes.c_void_p()
+        # AnyPropertyType (0); long_length counts 32-bit units.
+        status = self.x.XGetWindowProperty(self.display, window, atom, 0, 1 << 16, 0, 0, ctypes.byref(kind),
+                                           ctypes.byref(fmt), ctypes.byref(count), ctypes.byref(after),
+                                           ctypes.byref(data))
+        if status != 0 or kind.value == 0:
+            return None
+        try:
+            if fmt.value == 32:
+                # Xlib hands 32-bit items over as longs.
+                return 32, list(ctypes.cast(data, ctypes.POINTER(ctypes.c_ulong))[:count.value])
+            if fmt.value == 8:
+                return 8, ctypes.string_at(data, count.value)
+            return fmt.value, None
+        finally:
+            if data:
+                self.x.XFree(data)
+
+    def window_list(self, window, name):
+        """A property of 32-bit items (window ids, cardinals, atoms) as a list, or None when the
+        window lacks it."""
+        found = self._property(window, name)
+        return found[1] if found is not None and found[0] == 32 else None
+
+    def window_text(self, window, name):
+        """A text property (_NET_WM_NAME, WM_NAME) as a str, or None."""
+        found = self._property(window, name)
+        if found is None or found[0] != 8:
+            return None
+        return found[1].decode("utf-8", errors="replace")
+
+    def window_atoms(self, window, name):
+        """An atom list property (_NET_WM_STATE, _NET_WM_WINDOW_TYPE) as names."""
+        return [self.atom_name(a) for a in self.window_list(window, name) or []]
+
+    def atom_name(self, atom):
+        self.x.XGetAtomName.restype = ctypes.c_void_p
+        self.x.XGetAtomName.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        name = self.x.XGetAtomName(self.display, atom)
+        if not name:
+            return None
+        try:
+            return ctypes.cast(name, ctypes.c_char_p).value.decode()
+        finally:
+            self.x.XFree(name)
+
+    def children(self, window):
+        """The children of `window`, bottom to top as the server stacks them."""
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        items, count = ctypes.c_void_p(), ctypes.c_uint()
+        if not self.x.XQueryTree(self.display, window, ctypes.byref(root), ctypes.byref(parent),
+                                 ctypes.byref(items), ctypes.byref(count)):
+            return []
+        try:
+            return list(ctypes.cast(items, ctypes.POINTER(ctypes.c_ulong))[:count.value]) if items else []
+        finally:
+            if items:
+                self.x.XFree(items)
+
+    def parent(self, window):
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        items, count = ctypes.c_void_p(), ctypes.c_uint()
+        if not self.x.XQueryTree(self.display, window, ctypes.byref(root), ctypes.byref(parent),
+                                 ctypes.byref(items), ctypes.byref(count)):
+            return None
+        if items:
+            self.x.XFree(items)
+        return parent.value
+
+    def top_level(self, window):
+        """The child of the root that holds `window`: a manager's frame, or the window itself."""
+        while True:
+            parent = self.parent(window)
+            if parent is None:
+                return None
+            if parent == self.root:
+                return window
+            window = parent
+
+    def viewable(self, window):
+        """True when the window and all its ancestors are mapped."""
+        attributes = _WindowAttributes()
+        if not self.x.XGetWindowAttributes(self.display, window, ctypes.byref(attributes)):
+            return False
+        return attributes.map_state == 2  # IsViewable
 
     def windows_at_pointer(self):
         """The windows under the pointer from the root's child down to the innermost one (empty:
@@ -323,26 +442,58 @@ class XSession:
 
         wait_until("the compositing manager", owned)
 
-    def start_window_manager(self):
-        """Starts openbox on the display and returns its process once it manages the screen."""
-        if shutil.which("openbox") is None:
-            raise RuntimeError("openbox is not installed (scripts/install-deps.sh installs it)")
-        home = os.path.join(self.log_dir, "openbox-home")
+    # How each window manager is started on its own: no session manager, no compositor of its
+    # own (xcompmgr composites where a test asks for it), nothing of a desktop session.
+    WINDOW_MANAGERS = {
+        "openbox": ["openbox", "--sm-disable"],
+        "metacity": ["metacity", "--sm-disable", "--no-composite"],
+        "icewm": ["icewm"],
+        # xfwm4 reads its settings from xfconfd, which it reaches over a session bus of its own.
+        "xfwm4": ["dbus-run-session", "--", "xfwm4", "--compositor=off", "--sm-client-disable"],
+    }
+
+    def start_window_manager(self, name="openbox"):
+        """Starts the window manager `name` (a key of WINDOW_MANAGERS) on the display and returns
+        its process once it manages the screen (owns WM_S0 and names itself on the root)."""
+        command = self.WINDOW_MANAGERS[name]
+        for tool in {name, command[0]}:
+            if shutil.which(tool) is None:
+                raise RuntimeError("%s is not installed (scripts/install-deps.sh installs it)" % tool)
+        home = os.path.join(self.log_dir, name + "-home")
         os.makedirs(home, exist_ok=True)
-        log = open(os.path.join(self.log_dir, "openbox.log"), "wb")
+        log = open(os.path.join(self.log_dir, name + ".log"), "wb")
         try:
-            manager = spawn(["openbox", "--sm-disable"], env=self.program_env(home), stdout=subprocess.DEVNULL,
-                            stderr=log)
+            manager = spawn(command, env=self.program_env(home), stdout=subprocess.DEVNULL, stderr=log)
         finally:
             log.close()
 
         def managing():
             if manager.poll() is not None:
-                raise RuntimeError("openbox exited (see %s/openbox.log)" % self.log_dir)
-            return self.xlib.selection_owner("WM_S0") != 0
+                raise RuntimeError("%s exited (see %s/%s.log)" % (name, self.log_dir, name))
+            check = self.xlib.window_list(self.xlib.root, "_NET_SUPPORTING_WM_CHECK")
+            return self.xlib.selection_owner("WM_S0") != 0 and check
 
-        wait_until("the window manager", managing)
+        wait_until("the window manager " + name, managing)
         return manager
+
+    def stacking(self):
+        """The top-level windows bottom to top: the window manager's _NET_CLIENT_LIST_STACKING
+        where one keeps it, else the server's own order of the root's mapped children."""
+        listed = self.xlib.window_list(self.xlib.root, "_NET_CLIENT_LIST_STACKING")
+        if listed is not None and self.xlib.window_list(self.xlib.root, "_NET_SUPPORTING_WM_CHECK"):
+            return listed
+        return [w for w in self.xlib.children(self.xlib.root) if self.xlib.viewable(w)]
+
+    def server_order(self, windows):
+        """`windows` bottom to top as the server stacks them (by their frames under a manager):
+        what the screen shows, whatever a manager's list says."""
+        children = self.xlib.children(self.xlib.root)
+        place = {}
+        for window in windows:
+            top = self.xlib.top_level(window)
+            if top in children:
+                place[window] = children.index(top)
+        return sorted(place, key=place.get)
 
     def stop_compositor(self):
         stop(self.compositor)

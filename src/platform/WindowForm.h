@@ -44,7 +44,7 @@ struct ControlForm {
 // first-listed visible control under the pointer.
 struct WindowForm {
   std::string name;
-  std::string title;  // shown by the task bar; the name when empty
+  std::string title;  // shown by the window manager; the owner's when empty (the name is for lookups)
   int left = 0;
   int top = 0;
   int width = 0;

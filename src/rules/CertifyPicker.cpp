@@ -65,6 +65,7 @@ void DrawCertifyPicker(AppState& state) {
 platform::WindowForm CertifyPickerForm(AppState& state, CertificationHooks hooks) {
   platform::WindowForm form;
   form.name = "certify";
+  form.title = "法术认证";
   form.width = kCertifyPickerWidth;
   form.height = kCertifyPickerHeight;
   platform::ControlForm area;

@@ -181,6 +181,21 @@ gboolean CancelOpenDialogs(gpointer) {
   return G_SOURCE_REMOVE;
 }
 
+// The labels of the open dialog's OK and Cancel buttons ("-" where it has none).
+gboolean ReadButtonLabels(gpointer labels) {
+  auto* out = static_cast<std::vector<std::string>*>(labels);
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w != nullptr; w = w->next) {
+    if (!GTK_IS_DIALOG(w->data)) continue;
+    for (GtkResponseType response : {GTK_RESPONSE_OK, GTK_RESPONSE_CANCEL}) {
+      GtkWidget* button = gtk_dialog_get_widget_for_response(GTK_DIALOG(w->data), response);
+      out->push_back(button != nullptr ? gtk_button_get_label(GTK_BUTTON(button)) : "-");
+    }
+  }
+  g_list_free(windows);
+  return G_SOURCE_REMOVE;
+}
+
 class GtkSmoke : public testing::TestWithParam<bool> {};
 
 TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
@@ -309,6 +324,7 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   std::vector<std::string> keyLog;
   WindowForm keyed = pop;
   keyed.name = "keyed";
+  keyed.title = "keyed";
   keyed.controls.clear();
   keyed.keyPressed = [&](Window& w, Key key) {
     keyLog.push_back(key == Key::Escape ? "escape" : "other");
@@ -328,13 +344,32 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   EXPECT_EQ(keyLog, (std::vector<std::string>{"escape"}));
   EXPECT_EQ(system->Find("keyed"), nullptr);
 
-  // A message box is a dialog titled with the caption; Escape answers it as Cancel.
-  g_timeout_add(200, RunCommand,
-                const_cast<char*>("timeout 5 xdotool search --sync --name '^smoke caption$' windowfocus --sync "
-                                  "key Escape"));
-  guint fallback = g_timeout_add(6000, CancelOpenDialogs, nullptr);
-  EXPECT_FALSE(system->ShowMessage(main, "确定取消认证吗？", "smoke caption", MessageButtons::OkCancel));
-  g_source_remove(fallback);
+
+  // A message box is a dialog titled with the caption, its buttons labelled in Chinese whatever
+  // the locale; Escape answers it as Cancel, Return as OK.
+  struct BoxCase {
+    MessageButtons buttons;
+    const char* key;
+    bool answer;
+    std::vector<std::string> labels;  // OK's, Cancel's
+  };
+  const BoxCase boxes[] = {
+      {MessageButtons::OkCancel, "Escape", false, {"确定", "取消"}},
+      {MessageButtons::OkCancel, "Return", true, {"确定", "取消"}},
+      {MessageButtons::Ok, "Return", true, {"确定", "-"}},
+  };
+  for (const BoxCase& box : boxes) {
+    std::vector<std::string> labels;
+    g_timeout_add(100, ReadButtonLabels, &labels);
+    std::string answer =
+        std::string("timeout 5 xdotool search --sync --name '^smoke caption$' windowfocus --sync key ") + box.key;
+    g_timeout_add(200, RunCommand, answer.data());
+    guint fallback = g_timeout_add(6000, CancelOpenDialogs, nullptr);
+    bool answered = system->ShowMessage(main, "确定取消认证吗？", "smoke caption", box.buttons);
+    EXPECT_EQ(answered, box.answer) << box.key;
+    g_source_remove(fallback);
+    EXPECT_EQ(labels, box.labels) << box.key;
+  }
 
   // Moved by the program: reported at once, and no second report when the server confirms it.
   roster->Move(120, 130);
@@ -345,8 +380,8 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   EXPECT_EQ(roster->Left(), 120);
   EXPECT_EQ(reports, 1);
 
-  // The title strip drags the main window along with the pointer (emulated by GDK without a
-  // window manager); its new place comes back through configure-event.
+  // The title strip drags the main window along with the pointer, moved by the program from the
+  // motion events, so that its place is reported during the drag already.
   ASSERT_EQ(std::system("xdotool mousemove 10 10 mousedown 1 mousemove 30 20 mousemove 60 40 mouseup 1"), 0);
   for (int i = 0; i < 100 && (main->Left() != 50 || main->Top() != 30); ++i) system->Wait(20);
   EXPECT_EQ(main->Left(), 50);

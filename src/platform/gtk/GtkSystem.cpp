@@ -50,7 +50,7 @@ class GtkSystemImpl;
 
 class GtkWindowImpl final : public Window {
 public:
-  GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner);
+  GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner, bool modal);
   ~GtkWindowImpl() override;
   GtkWindowImpl(const GtkWindowImpl&) = delete;
   GtkWindowImpl& operator=(const GtkWindowImpl&) = delete;
@@ -77,6 +77,7 @@ public:
   // Hides the window while its owner is minimised, and shows it again afterwards.
   void FollowOwnerMinimized(bool minimized);
   void SetModalLoop(GMainLoop* loop) { modalLoop_ = loop; }
+  bool Shown() const { return gtk_widget_get_visible(widget_.get()); }
   void RunCreated();
 
 private:
@@ -86,8 +87,11 @@ private:
   static gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
   static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
   void WatchKeys();
+  static gboolean OnGrabBroken(GtkWidget*, GdkEvent*, gpointer self);
+  void FollowDrag(double xRoot, double yRoot);
   static GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self);
   static gboolean ReportPlace(gpointer self);
+  static gboolean ShapeAgain(gpointer self);
   static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
   static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
   void StopXEvents();
@@ -97,6 +101,7 @@ private:
 
   GtkSystemImpl& system_;
   std::string name_;
+  std::string title_;
   int left_, top_, width_, height_;
   GtkWindowImpl* owner_;
   ControlDispatch dispatch_;
@@ -113,6 +118,7 @@ private:
   bool reparented_ = false;  // lies in a window manager's frame
   int placeX_ = 0, placeY_ = 0;  // the last place the X server reported, not yet handled
   guint placeReport_ = 0;        // idle source that hands it to the program
+  guint reshape_ = 0;            // idle source that applies the shape again in a new frame
   struct Press {
     bool valid = false;
     guint button = 0;
@@ -120,6 +126,15 @@ private:
     int yRoot = 0;
     guint32 time = 0;
   } press_;
+  // A title drag that the program drives itself: the place of the window and of the pointer when
+  // it began.
+  struct Drag {
+    bool active = false;
+    int left = 0;
+    int top = 0;
+    int xRoot = 0;
+    int yRoot = 0;
+  } drag_;
 };
 
 class GtkSystemImpl final : public System {
@@ -166,6 +181,7 @@ public:
 
 private:
   GtkWindowImpl* OpenWindow(const WindowForm& form, bool modal);
+  void ShowOwnedBy(const GtkWindowImpl& owner);
   static void OnCompositedChanged(GdkScreen*, gpointer self);
 
   std::vector<std::unique_ptr<GtkWindowImpl>> windows_;
@@ -181,7 +197,7 @@ private:
 
 // --- window ---------------------------------------------------------------------------------
 
-GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner)
+GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkWindowImpl* owner, bool modal)
     : system_(system),
       name_(form.name),
       left_(form.left),
@@ -196,7 +212,14 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
       keyPressed_(form.keyPressed),
       widget_(GTK_WIDGET(g_object_ref(gtk_window_new(GTK_WINDOW_TOPLEVEL)))) {
   GtkWindow* window = GTK_WINDOW(widget_.get());
-  gtk_window_set_title(window, form.title.empty() ? name_.c_str() : form.title.c_str());
+  // The name is for the program's lookups only: a window without a title of its own shows its
+  // owner's in the window manager's lists.
+  const std::string* title = &form.title;
+  for (const GtkWindowImpl* o = owner_; title->empty() && o != nullptr; o = o->owner_) {
+    title = &o->title_;
+  }
+  title_ = *title;
+  gtk_window_set_title(window, title_.c_str());
   gtk_window_set_decorated(window, FALSE);
   gtk_window_set_resizable(window, FALSE);
   gtk_widget_set_app_paintable(widget_.get(), TRUE);
@@ -207,9 +230,15 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
   gtk_window_set_default_size(window, width_, height_);
   if (owner_ != nullptr) {
     // Transient-for keeps the owned window above its owner under a window manager (without one,
-    // see RaiseOwnedBy); like an owned window it stays off the task bar.
+    // see RaiseOwnedBy). Managers read it when they take the window on, so the owner has to be
+    // mapped first (see OpenWindow). The type tells them the rest: a modal pop-up is a dialog, a
+    // window that stays open beside its owner (the roster panel) a utility window, which
+    // managers keep above the windows of its application. Only the owner goes into the task bar,
+    // the pager and the window switcher.
     gtk_window_set_transient_for(window, GTK_WINDOW(owner_->Widget()));
+    gtk_window_set_type_hint(window, modal ? GDK_WINDOW_TYPE_HINT_DIALOG : GDK_WINDOW_TYPE_HINT_UTILITY);
     gtk_window_set_skip_taskbar_hint(window, TRUE);
+    gtk_window_set_skip_pager_hint(window, TRUE);
   }
   gtk_window_set_position(window, GTK_WIN_POS_NONE);
   gtk_window_move(window, left_, top_);
@@ -219,6 +248,7 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
   g_signal_connect(widget_.get(), "button-press-event", G_CALLBACK(OnPress), this);
   g_signal_connect(widget_.get(), "button-release-event", G_CALLBACK(OnRelease), this);
   g_signal_connect(widget_.get(), "motion-notify-event", G_CALLBACK(OnMotion), this);
+  g_signal_connect(widget_.get(), "grab-broken-event", G_CALLBACK(OnGrabBroken), this);
   g_signal_connect(widget_.get(), "delete-event", G_CALLBACK(OnDelete), this);
   g_signal_connect(widget_.get(), "window-state-event", G_CALLBACK(OnWindowState), this);
   g_signal_connect(widget_.get(), "destroy", G_CALLBACK(OnDestroy), this);
@@ -281,7 +311,9 @@ void GtkWindowImpl::ApplyShape() {
   gtk_widget_input_shape_combine_region(widget_.get(), shape_.get());
   // Without a compositor alpha is not honoured: cut the visible shape too (hard 1-bit edges).
   // When compositing returns, the shape is removed again so that soft edges blend.
-  gtk_widget_shape_combine_region(widget_.get(), system_.Blends() ? nullptr : shape_.get());
+  // In a window manager's frame it is cut either way: it drops only pixels of alpha 0, and some
+  // managers (icewm) shape their frame from it alone, not from the input shape.
+  gtk_widget_shape_combine_region(widget_.get(), system_.Blends() && !reparented_ ? nullptr : shape_.get());
   gtk_widget_queue_draw(widget_.get());
 }
 
@@ -328,11 +360,17 @@ void GtkWindowImpl::SetControlVisible(std::string_view control, bool visible) {
 void GtkWindowImpl::BeginTitleDrag() {
   if (closed_ || !press_.valid) return;
   dispatch_.CancelCapture();
-  // The window manager moves the window (_NET_WM_MOVERESIZE) or GTK emulates it without one;
-  // either way the new place arrives by ConfigureNotify.
-  gtk_window_begin_move_drag(GTK_WINDOW(widget_.get()), static_cast<gint>(press_.button), press_.xRoot,
-                             press_.yRoot, press_.time);
+  // The program moves the window itself, from the motion events that the press's implicit pointer
+  // grab brings until the release, rather than handing the drag to the window manager
+  // (_NET_WM_MOVERESIZE): openbox, for one, reports no place while it moves a window, so the
+  // windows this one owns (the roster panel) would stay behind until the release. Each step is a
+  // Move, which places the owned windows at once, under every manager and without one.
+  drag_ = {true, left_, top_, press_.xRoot, press_.yRoot};
   press_.valid = false;
+}
+
+void GtkWindowImpl::FollowDrag(double xRoot, double yRoot) {
+  Move(drag_.left + Pixel(xRoot) - drag_.xRoot, drag_.top + Pixel(yRoot) - drag_.yRoot);
 }
 
 void GtkWindowImpl::ShowPointerFor(int x, int y) {
@@ -391,7 +429,11 @@ gboolean GtkWindowImpl::OnRelease(GtkWidget*, GdkEventButton* event, gpointer se
   auto* w = static_cast<GtkWindowImpl*>(self);
   if (!w->Ours(event->window)) return TRUE;
   GtkSystemImpl::Busy busy(w->system_);
-  if (event->button == GDK_BUTTON_PRIMARY) {
+  if (event->button == GDK_BUTTON_PRIMARY && w->drag_.active) {
+    // The end of a title drag; no control gets this release.
+    w->FollowDrag(event->x_root, event->y_root);
+    w->drag_.active = false;
+  } else if (event->button == GDK_BUTTON_PRIMARY) {
     w->press_.valid = false;
     w->dispatch_.LeftRelease(Pixel(event->x), Pixel(event->y));
   } else if (event->button == GDK_BUTTON_SECONDARY) {
@@ -404,6 +446,10 @@ gboolean GtkWindowImpl::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer sel
   auto* w = static_cast<GtkWindowImpl*>(self);
   if (!w->Ours(event->window)) return TRUE;
   GtkSystemImpl::Busy busy(w->system_);
+  if (w->drag_.active) {
+    w->FollowDrag(event->x_root, event->y_root);
+    return TRUE;
+  }
   w->ShowPointerFor(Pixel(event->x), Pixel(event->y));
   w->dispatch_.Move(Pixel(event->x), Pixel(event->y));
   return TRUE;
@@ -425,6 +471,13 @@ gboolean GtkWindowImpl::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self
   return TRUE;
 }
 
+gboolean GtkWindowImpl::OnGrabBroken(GtkWidget*, GdkEvent*, gpointer self) {
+  // Another grab took the pointer (a window manager's key binding, say): the drag ends where the
+  // window is.
+  static_cast<GtkWindowImpl*>(self)->drag_.active = false;
+  return FALSE;
+}
+
 GdkFilterReturn GtkWindowImpl::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self) {
   auto* w = static_cast<GtkWindowImpl*>(self);
   const auto* event = static_cast<const XEvent*>(xevent);
@@ -432,6 +485,12 @@ GdkFilterReturn GtkWindowImpl::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer s
   if (event->type == ReparentNotify) {
     // A window manager put the window into a frame of its own, or gave it back to the root.
     w->reparented_ = event->xreparent.parent != GDK_ROOT_WINDOW();
+    // Managers shape their frame from the window's shapes when they hear of a change, but not
+    // all read a shape that was set before they took the window on (openbox, icewm and xfwm4
+    // left the frame taking clicks on transparent pixels until a minimise): set it once more.
+    if (w->reparented_ && w->reshape_ == 0) {
+      w->reshape_ = g_idle_add_full(G_PRIORITY_DEFAULT, ShapeAgain, w, nullptr);
+    }
   } else if (event->type == ConfigureNotify) {
     // Not GDK's configure-event: GDK turns the place into root coordinates when it reads the
     // event, and by then a window manager may already have reparented the window into a frame
@@ -469,9 +528,18 @@ gboolean GtkWindowImpl::ReportPlace(gpointer self) {
   return G_SOURCE_REMOVE;
 }
 
+gboolean GtkWindowImpl::ShapeAgain(gpointer self) {
+  auto* w = static_cast<GtkWindowImpl*>(self);
+  w->reshape_ = 0;
+  w->ApplyShape();
+  return G_SOURCE_REMOVE;
+}
+
 void GtkWindowImpl::StopXEvents() {
   if (placeReport_ != 0) g_source_remove(placeReport_);
   placeReport_ = 0;
+  if (reshape_ != 0) g_source_remove(reshape_);
+  reshape_ = 0;
   if (!filtering_) return;
   filtering_ = false;
   if (GdkWindow* gdk = gtk_widget_get_window(widget_.get())) gdk_window_remove_filter(gdk, OnXEvent, this);
@@ -493,6 +561,9 @@ void GtkWindowImpl::FollowOwnerMinimized(bool minimized) {
     gtk_widget_hide(widget_.get());
   } else if (!minimized && hiddenWithOwner_) {
     hiddenWithOwner_ = false;
+    // A manager that minimised the window along with its owner (icewm) left it iconic, and GDK
+    // would map it iconic again.
+    gtk_window_deiconify(GTK_WINDOW(widget_.get()));
     gtk_widget_show(widget_.get());
   }
   system_.OwnerMinimized(*this, minimized);
@@ -599,7 +670,7 @@ void GtkSystemImpl::Retire(GtkWindowImpl& window) {
 
 GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
   GtkWindowImpl* owner = Lookup(form.owner);
-  windows_.push_back(std::make_unique<GtkWindowImpl>(*this, form, owner));
+  windows_.push_back(std::make_unique<GtkWindowImpl>(*this, form, owner, modal));
   GtkWindowImpl* window = windows_.back().get();
   if (!mainChosen_) {
     mainChosen_ = true;
@@ -609,11 +680,31 @@ GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
   if (modal) gtk_window_set_modal(GTK_WINDOW(window->Widget()), TRUE);
   window->RunCreated();
   if (window->Closed()) return window;
-  gtk_widget_show(window->Widget());
-  // Windows that the created handler opened (the roster panel) were mapped first and would lie
-  // under their owner where no window manager keeps transient windows on top.
+  // A window opened by its owner's created handler (the roster panel) waits until the owner is
+  // mapped: a manager that takes it on first finds its transient-for pointing at a window it does
+  // not manage, treats it as a window of its own, and raises the owner over it at the first click
+  // (openbox, metacity). Mapped after its owner, it is also on top where no manager runs.
+  if (owner == nullptr || owner->Shown()) {
+    // A modal pop-up asks to be the active window: it takes the keyboard from the window that
+    // opened it (the roster panel, say), and managers raise it above all of the program's windows.
+    if (modal) {
+      gtk_window_present(GTK_WINDOW(window->Widget()));
+    } else {
+      gtk_widget_show(window->Widget());
+    }
+    ShowOwnedBy(*window);
+  }
+  // Where no window manager keeps transient windows above their owner.
   RaiseOwnedBy(*window);
   return window;
+}
+
+void GtkSystemImpl::ShowOwnedBy(const GtkWindowImpl& owner) {
+  ForOwnedBy(owner, [this](GtkWindowImpl& owned) {
+    if (owned.Shown()) return;
+    gtk_widget_show(owned.Widget());
+    ShowOwnedBy(owned);
+  });
 }
 
 Window* GtkSystemImpl::Open(const WindowForm& form) {
@@ -664,9 +755,22 @@ bool GtkSystemImpl::ShowMessage(Window* owner, std::string_view text, std::strin
   GtkWidget* dialog = gtk_message_dialog_new(
       parent != nullptr ? GTK_WINDOW(parent->Widget()) : nullptr,
       static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), GTK_MESSAGE_INFO,
-      buttons == MessageButtons::OkCancel ? GTK_BUTTONS_OK_CANCEL : GTK_BUTTONS_OK, "%s", body.c_str());
+      GTK_BUTTONS_NONE, "%s", body.c_str());
   ObjectPtr<GtkWidget> hold(GTK_WIDGET(g_object_ref(dialog)));
-  gtk_window_set_title(GTK_WINDOW(dialog), std::string(caption).c_str());
+  // Our own labels: GTK's stock ones follow the locale ("OK" beside Chinese text).
+  GtkWidget* ok = gtk_dialog_add_button(GTK_DIALOG(dialog), "确定", GTK_RESPONSE_OK);
+  if (buttons == MessageButtons::OkCancel) {
+    gtk_dialog_add_button(GTK_DIALOG(dialog), "取消", GTK_RESPONSE_CANCEL);
+  }
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  gtk_widget_grab_focus(ok);
+  GtkWindow* window = GTK_WINDOW(dialog);
+  gtk_window_set_title(window, std::string(caption).c_str());
+  // Centred over its owner (a window manager puts the corner of its frame where the box's would
+  // be, so the title bar comes on top); out of the task bar like every owned window.
+  gtk_window_set_position(window, GTK_WIN_POS_CENTER_ON_PARENT);
+  gtk_window_set_skip_taskbar_hint(window, TRUE);
+  gtk_window_set_skip_pager_hint(window, TRUE);
   gint response = gtk_dialog_run(GTK_DIALOG(dialog));
   gtk_widget_destroy(dialog);
   return buttons == MessageButtons::Ok || response == GTK_RESPONSE_OK;

@@ -78,6 +78,7 @@ void DrawBookSkillPicker(AppState& state) {
 platform::WindowForm BookSkillPickerForm(AppState& state) {
   platform::WindowForm form;
   form.name = "bookpicker";
+  form.title = "选择兽决";
   form.width = kBookPickerWidth;
   form.height = kBookPickerHeight;
   platform::ControlForm area;

@@ -121,6 +121,7 @@ void DrawMergePetPicker(AppState& state) {
 platform::WindowForm MergePetPickerForm(AppState& state) {
   platform::WindowForm form;
   form.name = "mergepicker";
+  form.title = "选择合宠宠物";
   form.width = kMergePickerWidth;
   form.height = kMergePickerHeight;
   platform::ControlForm area;

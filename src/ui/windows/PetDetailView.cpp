@@ -85,6 +85,7 @@ void DrawPetDetailView(AppState& state) {
 platform::WindowForm PetDetailViewForm(AppState& state) {
   platform::WindowForm form;
   form.name = "detail";
+  form.title = "宠物详情";
   form.width = kDetailWidth;
   form.height = kDetailHeight;
   platform::ControlForm close;

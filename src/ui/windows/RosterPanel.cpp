@@ -72,6 +72,7 @@ void MakeCurrent(AppState& app, int slot) {
 platform::WindowForm RosterPanelForm(AppState& app) {
   platform::WindowForm form;
   form.name = "roster";
+  form.title = "召唤兽列表";
   form.left = MainLeft(app) + kPanelOffsetX;
   form.top = MainTop(app) + kPanelOffsetY;
   form.width = kPanelWidth;

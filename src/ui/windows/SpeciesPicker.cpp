@@ -84,6 +84,7 @@ void DrawSpeciesPicker(AppState& state) {
 platform::WindowForm SpeciesPickerForm(AppState& state) {
   platform::WindowForm form;
   form.name = "species";
+  form.title = "选择召唤兽";
   form.width = kSpeciesPickerWidth;
   form.height = kSpeciesPickerHeight;
   platform::ControlForm area;
