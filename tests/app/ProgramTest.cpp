@@ -194,7 +194,7 @@ TEST_F(Program, ReplayScriptsFromSomeoneElseKeepToTheirStatusAndFolder) {
   const fs::path data = CopyOfData("data");
   fs::create_directories(root / "a-folder");
   fs::create_directories(root / "mine");
-  WriteText(root / "mine" / "notes.txt", "keep me");
+  WriteText(root / "mine" / "notes.png", "keep me");
   fs::create_directory_symlink(root / "mine", root / "a-folder" / "out");
   const struct {
     std::string script;  // empty: the folder a-folder as the script
@@ -207,7 +207,7 @@ TEST_F(Program, ReplayScriptsFromSomeoneElseKeepToTheirStatusAndFolder) {
       {"movewin main 2147483647 0\nclick main 800 550\n", 2, "replay line 1"},
       {"click main 800 550\nshot main ../stolen.png\n", 2, "replay line 2"},
       {"shot main " + (root / "stolen.png").string() + "\n", 2, "replay line 1"},
-      {"click main 240 80\nshot main out/notes.txt\n", 1, "replay line 2 `shot main out/notes.txt`: cannot write"},
+      {"click main 240 80\nshot main out/notes.png\n", 1, "replay line 2 `shot main out/notes.png`: cannot write"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
@@ -216,7 +216,7 @@ TEST_F(Program, ReplayScriptsFromSomeoneElseKeepToTheirStatusAndFolder) {
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
   }
-  EXPECT_EQ(ReadText(root / "mine" / "notes.txt"), "keep me");
+  EXPECT_EQ(ReadText(root / "mine" / "notes.png"), "keep me");
   EXPECT_FALSE(fs::exists(root / "stolen.png"));
 }
 

@@ -66,6 +66,8 @@ constexpr const char* kOutsideTheScreen = "X and Y must lie between -32767 and 3
 constexpr const char* kShotOutside =
     "`shot` writes only below the folder petsim was started in: FILE must be a relative path without `..`";
 
+constexpr const char* kShotNotPng = "`shot` writes PNG pictures only: FILE must end in .png";
+
 class ReplayBadLine : public testing::TestWithParam<BadLine> {};
 
 TEST_P(ReplayBadLine, NamesLineNumberTextAndReason) {
@@ -103,7 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"ShotAbsolute", "shot main /home/someone/.bashrc", kShotOutside},
                     BadLine{"ShotUp", "shot main ../x.png", kShotOutside},
                     BadLine{"ShotUpInTheMiddle", "shot main a/../../x.png", kShotOutside},
-                    BadLine{"ShotUpAtTheEnd", "shot main a/..", kShotOutside}),
+                    BadLine{"ShotUpAtTheEnd", "shot main a/..", kShotOutside},
+                    BadLine{"ShotNotAPicture", "shot main .bashrc", kShotNotPng},
+                    BadLine{"ShotOnlyTheSuffix", "shot main .png", kShotNotPng},
+                    BadLine{"ShotPngInTheMiddle", "shot main a.png.sh", kShotNotPng}),
     [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
 
 TEST(ReplayScript, KeepsLineNumbersAcrossBlankAndCommentLines) {

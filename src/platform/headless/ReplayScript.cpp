@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -60,6 +61,16 @@ constexpr Verb kPointVerbs[] = {
     {"movewin", InputKind::MoveWindow},
 };
 
+bool EndsWithPng(std::string_view file) {
+  constexpr std::string_view kSuffix = ".png";
+  if (file.size() <= kSuffix.size()) return false;
+  std::string_view tail = file.substr(file.size() - kSuffix.size());
+  for (std::size_t i = 0; i < kSuffix.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(tail[i])) != kSuffix[i]) return false;
+  }
+  return true;
+}
+
 // Empty when the line was understood, otherwise why not.
 std::string ParseLine(std::string_view line, HeadlessInput& input) {
   std::string_view rest = line;
@@ -88,6 +99,9 @@ std::string ParseLine(std::string_view line, HeadlessInput& input) {
       return "`shot` writes only below the folder petsim was started in: FILE must be a relative "
              "path without `..`";
     }
+    // Only pictures: a script from someone else must not be able to replace a user's dot file
+    // or document that happens to lie in the start folder.
+    if (!EndsWithPng(input.file)) return "`shot` writes PNG pictures only: FILE must end in .png";
     return {};
   }
   for (const Verb& v : kPointVerbs) {
