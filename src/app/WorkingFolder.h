@@ -25,6 +25,7 @@ std::filesystem::path UserDataFolder();
 // folder when it holds no 召唤兽/ yet (existing files are never overwritten).
 FolderResult ChooseDataFolder(const std::optional<std::string>& given);
 
-// Changes into `folder`, creates the slot folders 召唤兽/数据/1..15 that are missing and removes
-// temporary record files a crash left behind. Returns an error text, empty when all went well.
+// Changes into `folder` and creates the slot folders 召唤兽/数据/1..15 that are missing (what a
+// killed program left is settled later, under the folder's lock). Returns an error text, empty
+// when all went well.
 std::string EnterDataFolder(const std::filesystem::path& folder);
