@@ -8,6 +8,7 @@
 #include "app/RunSimulator.h"
 #include "app/WorkingFolder.h"
 #include "core/DataFolderLock.h"
+#include "core/RosterTransactions.h"
 #include "platform/gtk/GtkSystem.h"
 #include "odds/OddsCommand.h"
 
@@ -56,12 +57,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "petsim: %s\n", error.c_str());
     return 1;
   }
-  // One simulator per data folder, held until the program ends; temporary files and unfinished
-  // operations are settled only under it (at the main window's start).
+  // One simulator per data folder, held until the program ends; what a killed program left
+  // (temporary files, half-done merges and certifications) is settled only under it.
   const DataFolderLock lock = DataFolderLock::Acquire();
   if (lock.GetState() == DataFolderLock::State::InUse) {
     ReportFolderInUse(line, chosen.folder);
     return 1;
   }
+  RecoverRoster();
   return RunSimulator(line);
 }
