@@ -20,6 +20,7 @@ MergeSetup PrepareMerge(const MergeSide& side1, const MergeSide& side2) {
   const ValueRange growth = MergeGrowthBounds(side1.species, side2.species);
   setup.values[5] = RandomIntCounts(growth.lowest, growth.highest);
   setup.pool = MergeSkillPool(side1.skills, side2.skills);
+  setup.poolJumps = MergeAttemptJumps(setup.pool.size());
   return setup;
 }
 
@@ -93,9 +94,12 @@ void RunMergeTrials(RandomGenerator& random, const MergeSetup& setup, const Want
   // The draws of DrawMergeChild without the re-seeding (a simulation keeps its own sequence),
   // on the pool made once; the skills are counted by their place in it.
   const bool checkWant = !want.Empty();
+  const bool madeJumps = setup.poolJumps.MaxCount() >= setup.pool.size() + 2;
+  const RandomJumps ownJumps = madeJumps ? RandomJumps() : MergeAttemptJumps(setup.pool.size());
+  const RandomJumps& jumps = madeJumps ? setup.poolJumps : ownJumps;
   for (std::uint64_t i = 0; i < count; ++i) {
     MergeChild child = DrawMergeValues(random, setup.side1, setup.side2);
-    const std::vector<std::size_t> positions = DrawMergeSkillPositions(random, setup.pool.size());
+    const std::vector<std::size_t> positions = DrawMergeSkillPositions(random, setup.pool.size(), jumps);
     child.skills.reserve(positions.size());
     for (std::size_t position : positions) {
       child.skills.push_back(setup.pool[position]);

@@ -44,22 +44,25 @@ std::vector<int> MergeSkillPool(std::span<const int> list1, std::span<const int>
   return pool;
 }
 
-std::vector<std::size_t> DrawMergeSkillPositions(RandomGenerator& random, std::size_t poolSize) {
+RandomJumps MergeAttemptJumps(std::size_t poolSize) { return RandomJumps(poolSize + 2); }
+
+std::vector<std::size_t> DrawMergeSkillPositions(RandomGenerator& random, std::size_t poolSize,
+                                                 const RandomJumps& jumps) {
   if (poolSize == 0) return {};
   const int size = static_cast<int>(poolSize);
   for (;;) {
     const int n = random.RandomInt(1, size);
     // The n picks are RandomInt(1, n): one draw each, none when n is 1. A rejected attempt
     // needs none of their values, so the generator jumps over them; an attempt is rejected
-    // far more often than accepted (about once per pool entry).
+    // far more often than accepted (thousands of times for a pool of 2000).
     const std::uint32_t beforePicks = random.State();
-    const std::uint64_t pickDraws = n > 1 ? static_cast<std::uint64_t>(n) : 0u;
+    const std::size_t pickDraws = n > 1 ? static_cast<std::size_t>(n) : 0u;
     if (n < size / 2) {
       // x >= size/2 > n >= y: never accepted; x and y are one draw each.
-      random.Skip(pickDraws + 2u);
+      jumps.Skip(random, pickDraws + 2u);
       continue;
     }
-    random.Skip(pickDraws);
+    jumps.Skip(random, pickDraws);
     const int x = random.RandomInt(size / 2, size);
     const int y = random.RandomInt(n / 2, n);
     if (x != y) continue;
@@ -85,7 +88,8 @@ std::vector<int> MergeSkills(RandomGenerator& random, std::span<const int> list1
   if (reseed) reseed(random);
   const std::vector<int> pool = MergeSkillPool(list1, list2);
   std::vector<int> picks;
-  for (std::size_t position : DrawMergeSkillPositions(random, pool.size())) picks.push_back(pool[position]);
+  for (std::size_t position : DrawMergeSkillPositions(random, pool.size(), MergeAttemptJumps(pool.size())))
+    picks.push_back(pool[position]);
   return picks;
 }
 

@@ -46,10 +46,17 @@ std::vector<int> MergeSkills(RandomGenerator& random, std::span<const int> list1
 // The pool of MergeSkills: list1 then list2, the first occurrence of each skill, in order.
 std::vector<int> MergeSkillPool(std::span<const int> list1, std::span<const int> list2);
 
+// The generator jumps DrawMergeSkillPositions needs for a pool of `poolSize` entries; made
+// once per pool, as the odds run millions of merges of one pair.
+RandomJumps MergeAttemptJumps(std::size_t poolSize);
+
 // The attempts of MergeSkills on a ready pool of `poolSize` entries, without the re-seeding:
 // the positions in the pool of the skills picked, in the order first drawn. Leaves the
-// generator exactly where the attempts as written leave it; a rejected attempt costs O(1).
-std::vector<std::size_t> DrawMergeSkillPositions(RandomGenerator& random, std::size_t poolSize);
+// generator exactly where the attempts as written leave it; a rejected attempt costs O(1)
+// instead of O(n), so a merge costs about O(pool size) instead of its square.
+// `jumps` = MergeAttemptJumps(poolSize).
+std::vector<std::size_t> DrawMergeSkillPositions(RandomGenerator& random, std::size_t poolSize,
+                                                 const RandomJumps& jumps);
 
 // The draws of a merge before the skills: species, aptitudes 1..5, growth (skills empty).
 MergeChild DrawMergeValues(RandomGenerator& random, const MergeSide& side1, const MergeSide& side2);
