@@ -1,6 +1,7 @@
 #include "rules/Merge.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -188,7 +189,7 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
     bool sizeLimit;
     std::function<void()> arrange;
   };
-  const std::vector<Failure> failures = {
+  std::vector<Failure> failures = {
       {"write fails", true, [] {}},
       {"directory in side 1's record place",
        false,
@@ -206,8 +207,16 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
          WriteFile(SlotFolderPath(5), "not a folder");
        }},
   };
+  // Permissions stop no write of root: this one is for the other users.
+  if (::geteuid() != 0)
+    failures.push_back({"side 2's slot folder read-only", false, [] {
+                          std::filesystem::permissions(SlotFolderPath(5), std::filesystem::perms::owner_read |
+                                                                              std::filesystem::perms::owner_exec);
+                        }});
   for (const auto& failure : failures) {
     const std::string record2 = "1|1104|960|3600|1536|960|952|1|53", record5 = "15|1200|1020|4950|2160|1320|1150|1|28";
+    if (std::filesystem::is_directory(SlotFolderPath(5)))
+      std::filesystem::permissions(SlotFolderPath(5), std::filesystem::perms::owner_all);
     std::filesystem::remove_all(RecordPath(2));
     std::filesystem::remove_all(SlotFolderPath(5));
     std::filesystem::create_directories(SlotFolderPath(5));
