@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <utility>
 
-std::string DataFolderLockPath() { return "./召唤兽/数据/.petsim.lock"; }
+std::string DataFolderLockPath() { return "./.petsim.lock"; }
 
 DataFolderLock DataFolderLock::Acquire() {
   const std::string path = DataFolderLockPath();

@@ -31,5 +31,5 @@ class DataFolderLock {
   State state_ = State::Unavailable;
 };
 
-// "./召唤兽/数据/.petsim.lock".
+// "./.petsim.lock", in the data folder itself: 召唤兽/数据 holds only the slot folders.
 std::string DataFolderLockPath();

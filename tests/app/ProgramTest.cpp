@@ -265,7 +265,7 @@ TEST_F(Program, PerUserFolderIsFilledFromTheDefaultDataOnce) {
 // Before, two simulators on one folder overwrote each other's pets.
 TEST_F(Program, SecondSimulatorOnAFolderIsRefused) {
   const fs::path data = CopyOfData("data");
-  const fs::path lockFile = data / fs::path("召唤兽/数据/.petsim.lock");
+  const fs::path lockFile = data / ".petsim.lock";
   {
     // Another program holds the folder: this test process, as a running petsim would.
     const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
