@@ -164,6 +164,10 @@ def main():
     rng = random.Random(options.seed)
     work = options.work or tempfile.mkdtemp(prefix="petsim-kill-")
     os.makedirs(work, exist_ok=True)
+    # A copy of the program: a rebuild during a long run must not change it under the run.
+    petsim = os.path.join(work, "petsim")
+    shutil.copy2(options.petsim, petsim)
+    options.petsim = petsim
     script_path = os.path.join(work, "script.txt")
     write(script_path, script())
     empty_path = os.path.join(work, "empty.txt")
