@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <charconv>
 #include <memory>
 #include <string>
@@ -38,9 +39,15 @@ bool WriteJournal(const std::string& journal, std::string_view bytes, const std:
   const std::string temporary = WriteTemporaryFile(journal, bytes, modeFrom);
   if (temporary.empty()) return false;
   if (RenameDurably(temporary, journal)) return true;
+  const int error = errno;
   RemoveDurably(temporary);
+  errno = error;
   return false;
 }
+
+// The slot folder takes no new file: the marker could not have been written or removed either,
+// so that is the step reported.
+bool FolderRefusesChanges(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
 // Slot numbers named after `prefix` by the entries of one slot folder.
 std::vector<int> SlotsNamedIn(int slot, std::string_view prefix) {
@@ -125,7 +132,9 @@ CertificationStep CommitCertification(int slot, int skill, std::string_view reco
   if (!IsValidSlot(slot)) return CertificationStep::Record;
   const std::string target = RecordPath(slot);
   const std::string journal = CertifyJournalPath(slot);
-  if (!MayReplace(target) || !WriteJournal(journal, record, target)) return CertificationStep::Record;
+  if (!MayReplace(target)) return CertificationStep::Record;
+  if (!WriteJournal(journal, record, target))
+    return FolderRefusesChanges(errno) ? CertificationStep::Marker : CertificationStep::Record;
   if (!WriteMarker(slot, skill)) {
     RemoveDurably(journal);
     return CertificationStep::Marker;
@@ -145,7 +154,9 @@ CertificationStep CommitCancellation(int slot, std::string_view record) {
   // A folder named rz.txt could be set aside but never removed: refused like a failed removal.
   struct stat marker {};
   if (::lstat(MarkerPath(slot).c_str(), &marker) != 0 || S_ISDIR(marker.st_mode)) return CertificationStep::Marker;
-  if (!MayReplace(target) || !WriteJournal(journal, record, target)) return CertificationStep::Record;
+  if (!MayReplace(target)) return CertificationStep::Record;
+  if (!WriteJournal(journal, record, target))
+    return FolderRefusesChanges(errno) ? CertificationStep::Marker : CertificationStep::Record;
   if (!RenameDurably(MarkerPath(slot), aside)) {
     RemoveDurably(journal);
     return CertificationStep::Marker;

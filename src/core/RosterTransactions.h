@@ -35,7 +35,8 @@ bool CommitMerge(int side1Slot, int side2Slot, std::string_view childRecord);
 
 enum class CertificationStep {
   Done,
-  Marker,  // rz.txt could not be written (certify) or removed (cancel); nothing changed
+  Marker,  // rz.txt could not be written (certify) or removed (cancel), or the slot folder takes
+           // no new file (permissions) so that it could not have been; nothing changed
   Record,  // the new record could not be written; nothing changed
 };
 

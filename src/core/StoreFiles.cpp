@@ -94,7 +94,7 @@ pid_t WriterOf(std::string_view name) {
 
 bool WriteInPlace(const std::string& path, std::string_view bytes) {
   if (FileOperationFails(FileOperation::Create)) return false;
-  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
+  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
   if (!fd) return false;
   const bool ok = WriteAll(fd.Get(), bytes) && Flush(fd.Get());
   return fd.Close() && ok;
@@ -211,7 +211,8 @@ bool EntryExists(const std::string& path) {
 
 bool MayReplace(const std::string& path) {
   struct stat old {};
-  if (::lstat(path.c_str(), &old) != 0) return errno == ENOENT;
+  // A link counts as what it points to, as for reading.
+  if (::stat(path.c_str(), &old) != 0) return errno == ENOENT;
   if (!S_ISREG(old.st_mode)) {
     errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
     return false;

@@ -196,6 +196,31 @@ TEST_F(CertificationTest, CertifyWriteFailures) {
   }
 }
 
+// A slot folder that takes no new file (here: every file creation refused, as in a read-only
+// folder) cannot get or lose its marker: the marker's message, and nothing changes.
+TEST_F(CertificationTest, FolderTakingNoNewFileReportsTheMarker) {
+  const std::string plain = "9|1|2|3|4|5|1042|2|5|71";
+  MakeCurrent(3, plain);
+  state.certifyChoice = 71;
+  {
+    ScopedFileFaults readOnly(FailOnceOf(FileOperation::Create, 0, EACCES));
+    CertifySkill(state, Hooks());
+  }
+  const std::string certified = "9|1|2|3|4|5|1042|3|71|5|13";
+  MakeCurrent(4, certified);
+  WriteFile(MarkerPath(4), "71");
+  {
+    ScopedFileFaults readOnly(FailOnceOf(FileOperation::Create, 0, EACCES));
+    ToggleCertification(state, Hooks());
+  }
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误102！", "确定取消认证吗？", "取消认证失败"}));
+  EXPECT_EQ(ReadFile(RecordPath(3)), plain);
+  EXPECT_FALSE(Exists(MarkerPath(3)));
+  EXPECT_EQ(ReadFile(RecordPath(4)), certified);
+  EXPECT_TRUE(IsSlotCertified(4));
+  EXPECT_TRUE(shown.empty());
+}
+
 // After "未知错误102！" nothing was written, so trying again certifies once, with one bonus.
 TEST_F(CertificationTest, RetryAfterAFailedMarkerAddsOneBonus) {
   const std::string record = "9|1|2|3|4|5|1042|3|5|71|20";
