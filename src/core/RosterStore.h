@@ -4,8 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/StoreFiles.h"
-
 // The roster on disk: one folder per slot 1..15 holding the record Data.txt and the
 // certification marker rz.txt. Writers replace a file atomically: a temporary file in the
 // same folder, flushed to disk, renamed over the target, then the folder flushed; on any
