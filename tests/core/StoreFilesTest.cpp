@@ -109,6 +109,14 @@ TEST_F(StoreFiles, NoTemporaryFileMeansWritingInPlace) {
   }
   EXPECT_EQ(ReadFile(RecordPath(1)), "1|1|1|1|1|1|1000|0");
   EXPECT_EQ(FolderEntries(1), (std::vector<std::string>{"Data.txt"}));
+  // The same with a real read-only folder, where permissions stop the user (not root).
+  if (::geteuid() != 0) {
+    ::chmod(SlotFolderPath(1).c_str(), 0555);
+    EXPECT_TRUE(WriteRecord(1, "3|3|3|3|3|3|3000|0"));
+    EXPECT_FALSE(WriteMarker(1, 71));
+    ::chmod(SlotFolderPath(1).c_str(), 0755);
+    EXPECT_EQ(ReadFile(RecordPath(1)), "3|3|3|3|3|3|3000|0");
+  }
 }
 
 // Before, every start removed every temporary file, also the one a running program was about
