@@ -54,6 +54,26 @@ void BM_MergesOneCore(benchmark::State& run) {
 }
 BENCHMARK(BM_MergesOneCore)->Arg(0)->Arg(1)->ArgName("goal");
 
+// The largest pets a record may hold: 1000 skills each, none shared (a pool of 2000). The
+// skill attempts grow with the pool; before they jumped over rejected picks, they grew with
+// its square (about 35 ms a merge here, 10 hours for a million).
+void BM_MergesLargestPets(benchmark::State& run) {
+  std::vector<int> skills1, skills2;
+  for (int i = 1; i <= 1000; ++i) {
+    skills1.push_back(i);
+    skills2.push_back(1000 + i);
+  }
+  const MergeSetup setup = PrepareMerge(Side(1, 12, {1300, 950, 3000, 1700, 1000}, skills1),
+                                        Side(2, 18, {1400, 800, 4200, 1900, 1200}, skills2));
+  RandomGenerator random;
+  random.Seed(1);
+  MergeTally tally = EmptyMergeTally(setup);
+  for (auto _ : run) RunMergeTrials(random, setup, WantConditions{}, 64, tally);
+  benchmark::DoNotOptimize(tally);
+  run.SetItemsProcessed(static_cast<std::int64_t>(tally.trials));
+}
+BENCHMARK(BM_MergesLargestPets);
+
 // The whole runner: chunks, one generator per chunk, threads, the final sum.
 void BM_SimulateWashes(benchmark::State& run) {
   const TrialPlan plan{2'000'000, 1, static_cast<int>(run.range(0))};

@@ -7,7 +7,24 @@
 #include "app/CommandLine.h"
 #include "app/RunSimulator.h"
 #include "core/WorkingFolder.h"
+#include "core/DataFolderLock.h"
+#include "core/RosterTransactions.h"
+#include "platform/gtk/GtkSystem.h"
 #include "odds/OddsCommand.h"
+
+namespace {
+
+// On stderr and, in the window mode when a display can be opened, in a message box.
+void ReportFolderInUse(const CommandLine& line, const std::filesystem::path& folder) {
+  std::fprintf(stderr, "petsim: the data folder '%s' is in use by another petsim; close that one first\n",
+               folder.c_str());
+  if (line.headless) return;
+  if (const auto system = platform::MakeGtkSystem(); system != nullptr)
+    system->ShowMessage(nullptr, "数据文件夹正被另一个正在运行的程序使用，请先关闭那个程序：\n" + folder.string(),
+                        "错误", platform::MessageButtons::Ok);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> words(argv + 1, argv + argc);
@@ -40,5 +57,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "petsim: %s\n", error.c_str());
     return 1;
   }
+  // One simulator per data folder, held until the program ends; what a killed program left
+  // (temporary files, half-done merges and certifications) is settled only under it.
+  const DataFolderLock lock = DataFolderLock::Acquire();
+  if (lock.GetState() == DataFolderLock::State::InUse) {
+    ReportFolderInUse(line, chosen.folder);
+    return 1;
+  }
+  RecoverRoster();
   return RunSimulator(line);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -8,6 +9,11 @@
 // The pet record: one line "species|attack|defence|stamina|magic|speed|growth‰|n|skill1|..|skilln".
 
 inline constexpr int kRecordFixedFields = 8;  // species .. n
+
+// A record beyond these limits is damaged: no pet of the game comes near them, and a merge
+// of two such records would cost time with the square of their skills.
+inline constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+inline constexpr int kMaxRecordSkills = 1000;
 
 // Splits a record text at "|": empty pieces count, a separator at the very end adds no
 // piece, an empty text has no pieces. A byte >= 0x80 starts a two-byte (GBK) character

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class Clock;
 
@@ -32,6 +34,25 @@ class RandomGenerator {
     return low + static_cast<int>(static_cast<std::uint32_t>(Next()) % span);
   }
 
+  // Moves the state on by `count` draws at once, exactly as `count` calls of Next() would
+  // (the steps compose to one multiply-add; O(log count)).
+  void Skip(std::uint64_t count) {
+    std::uint32_t multiplier = 1u, increment = 0u;
+    std::uint32_t stepMultiplier = 214013u, stepIncrement = 2531011u;
+    for (; count != 0; count >>= 1) {
+      if ((count & 1u) != 0) {
+        multiplier *= stepMultiplier;
+        increment = increment * stepMultiplier + stepIncrement;
+      }
+      stepIncrement = (stepMultiplier + 1u) * stepIncrement;
+      stepMultiplier *= stepMultiplier;
+    }
+    Jump(multiplier, increment);
+  }
+
+  // Moves the state on by a jump made beforehand (see RandomJumps).
+  void Jump(std::uint32_t multiplier, std::uint32_t increment) { state_ = state_ * multiplier + increment; }
+
   // Seed = clock tick + counter; afterwards the counter grows by 100 + (seed & 0xFF).
   void SeedFromClock(Clock& clock);
 
@@ -41,4 +62,31 @@ class RandomGenerator {
  private:
   std::uint32_t state_ = 1;
   std::uint32_t seedCounter_ = 0;
+};
+
+// Skip(count) for every count from 0 to a bound, made once: each jump is then one
+// multiply-add, for code that jumps over many short runs of draws.
+class RandomJumps {
+ public:
+  explicit RandomJumps(std::size_t maxCount = 0) {
+    steps_.reserve(maxCount + 1);
+    std::uint32_t multiplier = 1u, increment = 0u;
+    for (std::size_t count = 0; count <= maxCount; ++count) {
+      steps_.push_back({multiplier, increment});
+      multiplier *= 214013u;
+      increment = increment * 214013u + 2531011u;
+    }
+  }
+  std::size_t MaxCount() const { return steps_.size() - 1; }
+  // count <= MaxCount().
+  void Skip(RandomGenerator& random, std::size_t count) const {
+    random.Jump(steps_[count].multiplier, steps_[count].increment);
+  }
+
+ private:
+  struct Step {
+    std::uint32_t multiplier;
+    std::uint32_t increment;
+  };
+  std::vector<Step> steps_;
 };

@@ -3,9 +3,10 @@
 #include "core/AppState.h"
 #include "core/LoadSlot.h"
 #include "core/RosterStore.h"
+#include "core/RosterTransactions.h"
 
 bool StartRoster(AppState& state) {
-  RemoveStaleTemporaryFiles();
+  RecoverRoster();
   state.tabState = 1;
   SeedFromClock(state);
   state.occupiedSlots = ScanOccupiedSlots();

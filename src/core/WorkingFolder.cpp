@@ -7,7 +7,6 @@
 
 #include "core/AppState.h"
 #include "core/DataPaths.h"
-#include "core/RosterStore.h"
 
 namespace fs = std::filesystem;
 
@@ -120,6 +119,5 @@ std::string EnterDataFolder(const fs::path& folder) {
       return "cannot create the slot folder " + Quoted((folder / slotFolder).lexically_normal()) + " in the data folder " +
              Quoted(folder) + (ec ? ": " + ec.message() : std::string());
   }
-  RemoveStaleTemporaryFiles();
   return {};
 }

@@ -35,6 +35,7 @@ ResolvedFolder ResolveDataFolder(const std::optional<std::string>& given);
 // filled is filled from the default data folder (existing files are never overwritten).
 FolderResult ChooseDataFolder(const std::optional<std::string>& given);
 
-// Changes into `folder`, creates the slot folders 召唤兽/数据/1..15 that are missing and removes
-// temporary record files a crash left behind. Returns an error text, empty when all went well.
+// Changes into `folder` and creates the slot folders 召唤兽/数据/1..15 that are missing (what a
+// killed program left is settled later, under the folder's lock). Returns an error text, empty
+// when all went well.
 std::string EnterDataFolder(const std::filesystem::path& folder);

@@ -19,9 +19,8 @@ MergeSetup PrepareMerge(const MergeSide& side1, const MergeSide& side2) {
   }
   const ValueRange growth = MergeGrowthBounds(side1.species, side2.species);
   setup.values[5] = RandomIntCounts(growth.lowest, growth.highest);
-  for (const auto* list : {&side1.skills, &side2.skills})
-    for (int skill : *list)
-      if (std::find(setup.pool.begin(), setup.pool.end(), skill) == setup.pool.end()) setup.pool.push_back(skill);
+  setup.pool = MergeSkillPool(side1.skills, side2.skills);
+  setup.poolJumps = MergeAttemptJumps(setup.pool.size());
   return setup;
 }
 
@@ -92,18 +91,24 @@ void CountValue(ValueHistogram& histogram, int value) {
 
 void RunMergeTrials(RandomGenerator& random, const MergeSetup& setup, const WantConditions& want,
                     std::uint64_t count, MergeTally& tally) {
-  const Reseed noReseed;  // a simulation keeps its own sequence
+  // The draws of DrawMergeChild without the re-seeding (a simulation keeps its own sequence),
+  // on the pool made once; the skills are counted by their place in it.
   const bool checkWant = !want.Empty();
+  const bool madeJumps = setup.poolJumps.MaxCount() >= setup.pool.size() + 2;
+  const RandomJumps ownJumps = madeJumps ? RandomJumps() : MergeAttemptJumps(setup.pool.size());
+  const RandomJumps& jumps = madeJumps ? setup.poolJumps : ownJumps;
   for (std::uint64_t i = 0; i < count; ++i) {
-    const MergeChild child = DrawMergeChild(random, setup.side1, setup.side2, noReseed);
+    MergeChild child = DrawMergeValues(random, setup.side1, setup.side2);
+    const std::vector<std::size_t> positions = DrawMergeSkillPositions(random, setup.pool.size(), jumps);
+    child.skills.reserve(positions.size());
+    for (std::size_t position : positions) {
+      child.skills.push_back(setup.pool[position]);
+      ++tally.skillHits[position];
+    }
     if (child.species == setup.side1.species) ++tally.side1SpeciesHits;
     for (std::size_t k = 0; k < 5; ++k) CountValue(tally.values[k], child.aptitudes[k]);
     CountValue(tally.values[5], child.growth);
     if (child.skills.size() < tally.countHits.size()) ++tally.countHits[child.skills.size()];
-    for (int skill : child.skills) {
-      const auto at = std::find(setup.pool.begin(), setup.pool.end(), skill);
-      if (at != setup.pool.end()) ++tally.skillHits[static_cast<std::size_t>(at - setup.pool.begin())];
-    }
     if (checkWant && want.Holds(child.species, child.aptitudes, child.growth, child.skills)) ++tally.wantHits;
   }
   tally.trials += count;

@@ -18,6 +18,7 @@ struct MergeSetup {
   double side1SpeciesChance = 0.0;     // exact chance that the child takes side 1's species
   std::array<DrawCounts, 6> values;    // exact: attack .. speed, growth in thousandths
   std::vector<int> pool;               // both skill lists, first occurrences in order
+  RandomJumps poolJumps;               // MergeAttemptJumps(pool.size())
 };
 
 MergeSetup PrepareMerge(const MergeSide& side1, const MergeSide& side2);

@@ -1,13 +1,12 @@
 #include "odds/SlotReader.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
 
 #include "core/AppState.h"
 #include "core/DataPaths.h"
 #include "core/PetRecord.h"
 #include "core/RosterStore.h"
+#include "core/StoreFiles.h"
 
 std::optional<int> ParseSlotArgument(std::string_view text) {
   if (text.starts_with("slot:")) text.remove_prefix(5);
@@ -29,17 +28,27 @@ std::optional<SlotPet> ReadSlotPet(const std::filesystem::path& folder, int slot
     error = name + " holds no pet (no " + record.string() + ")";
     return std::nullopt;
   }
-  std::ifstream in(record, std::ios::binary);
-  std::string bytes(std::istreambuf_iterator<char>(in), {});
-  if (in.bad() || !in.is_open()) {
-    error = name + ": the record cannot be read";
-    return std::nullopt;
+  const FileBytes file = ReadRegularFile(record.string(), kMaxRecordBytes);
+  switch (file.status) {
+    case ReadStatus::Ok:
+      break;
+    case ReadStatus::NotRegular:
+      error = name + ": damaged record (" + record.string() + " is not a regular file)";
+      return std::nullopt;
+    case ReadStatus::TooLarge:
+      error = name + ": damaged record (larger than " + std::to_string(kMaxRecordBytes / 1024) + " KiB)";
+      return std::nullopt;
+    case ReadStatus::Missing:
+    case ReadStatus::Unreadable:
+      error = name + ": the record cannot be read";
+      return std::nullopt;
   }
   SlotPet pet;
   pet.slot = slot;
-  pet.fields = SplitRecord(bytes);
+  pet.fields = SplitRecord(file.bytes);
   if (AreRecordFieldsDamaged(pet.fields)) {
-    error = name + ": damaged record (a pet needs eight fields and a species 1..35)";
+    error = name + ": damaged record (a pet needs eight fields, at most " + std::to_string(kMaxRecordSkills) +
+            " skills and a species 1..35)";
     return std::nullopt;
   }
   pet.certified = std::filesystem::exists(folder / MarkerPath(slot), failure);

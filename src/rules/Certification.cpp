@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/PetRecord.h"
 #include "core/RosterStore.h"
+#include "core/RosterTransactions.h"
 #include "core/Skills.h"
 #include "rules/CurrentPet.h"
 
@@ -21,16 +22,23 @@ bool Ask(AppState& state, std::string_view text, std::string_view caption) {
 
 void CancelCertification(AppState& state, const CertificationHooks& hooks) {
   if (!Ask(state, kCancelCertifyQuestion, kHintCaption)) return;
-  if (!DeleteMarker(state.currentSlot)) {
-    ShowMessage(state, kCancelCertifyFailedText);
-    return;
-  }
-  if (!state.currentSkills.empty()) state.currentSkills.erase(state.currentSkills.begin());
+  std::vector<int> remaining = state.currentSkills;
+  if (!remaining.empty()) remaining.erase(remaining.begin());
   const auto stored = ReadRecordFields(state.currentSlot);
-  const bool written = WriteRecord(state.currentSlot, FormatCopiedRecord(stored, state.currentSkills));
+  // Marker and record change together or not at all; the list in memory follows the disk.
+  switch (CommitCancellation(state.currentSlot, FormatCopiedRecord(stored, remaining))) {
+    case CertificationStep::Marker:
+      ShowMessage(state, kCancelCertifyFailedText);
+      return;
+    case CertificationStep::Record:
+      ShowMessage(state, kCancelCertifySaveFailedText);
+      return;
+    case CertificationStep::Done:
+      break;
+  }
+  state.currentSkills = std::move(remaining);
   Notify(hooks, false);
-  // The marker is gone either way; a record that kept the old skills must not pass as done.
-  ShowMessage(state, written ? kCancelCertifyDoneText : kCancelCertifySaveFailedText);
+  ShowMessage(state, kCancelCertifyDoneText);
 }
 
 }  // namespace
@@ -68,13 +76,21 @@ void CertifySkill(AppState& state, const CertificationHooks& hooks) {
   reordered.insert(reordered.end(), skills.begin(), found);
   reordered.insert(reordered.end(), found + 1, skills.end());
   const auto stored = ReadRecordFields(state.currentSlot);
+  reordered.push_back(DrawCertificationBonus(state.random));
+  // Marker and record change together or not at all; on failure the list in memory stays
+  // as on disk, so that a retry does not add a second bonus skill.
+  switch (CommitCertification(state.currentSlot, state.certifyChoice, FormatCopiedRecord(stored, reordered))) {
+    case CertificationStep::Marker:
+      ShowMessage(state, kMarkerWriteFailedText);
+      return;
+    case CertificationStep::Record:
+      ShowMessage(state, kCertifyRecordFailedText);
+      return;
+    case CertificationStep::Done:
+      break;
+  }
   skills = std::move(reordered);
-  skills.push_back(DrawCertificationBonus(state.random));
-  if (!WriteMarker(state.currentSlot, state.certifyChoice)) ShowMessage(state, kMarkerWriteFailedText);
-  if (WriteRecord(state.currentSlot, FormatCopiedRecord(stored, skills)))
-    Notify(hooks, true);
-  else
-    ShowMessage(state, kCertifyRecordFailedText);
+  Notify(hooks, true);
 }
 
 Rect CertifyCellRect(int i) {

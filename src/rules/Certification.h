@@ -36,12 +36,17 @@ int DrawCertificationBonus(RandomGenerator& random);
 std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills);
 
 // Click on the certify button: cancels a certification (asked first, "提示") or fills
-// certifyCandidates and opens the picker; refuses without a usable current pet.
+// certifyCandidates and opens the picker; refuses without a usable current pet. A
+// cancellation removes rz.txt and rewrites the record without the first skill as one step
+// (CommitCancellation); when it fails ("取消认证失败" for the marker, "数据保存失败" for the
+// record) nothing changes, on disk or in currentSkills.
 void ToggleCertification(AppState& state, const CertificationHooks& hooks);
 
 // Certifies certifyChoice for the current pet: moves it to the front, appends the bonus
-// skill, writes rz.txt and the record (first seven fields as stored). Does nothing when
-// certifyChoice is not among currentSkills.
+// skill, writes rz.txt and the record (first seven fields as stored) as one step
+// (CommitCertification). When it fails ("未知错误102！" for the marker, "未知错误101！" for
+// the record) nothing changes, on disk or in currentSkills. Does nothing when certifyChoice
+// is not among currentSkills.
 void CertifySkill(AppState& state, const CertificationHooks& hooks);
 
 // CertifyPicker geometry: candidate i (1..8) in column (i-1) mod 4, row (i-1) / 4.

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_set>
 
 #include "core/PetRecord.h"
-#include "core/RosterStore.h"
+#include "core/RosterTransactions.h"
 #include "rules/CurrentPet.h"
 #include "rules/PetRoll.h"
 
@@ -15,17 +16,6 @@ int TruncateToInt(double value) {
   constexpr double kLow = std::numeric_limits<int>::min();
   constexpr double kHigh = std::numeric_limits<int>::max();
   return static_cast<int>(std::trunc(std::clamp(value, kLow, kHigh)));
-}
-
-// Keeps the first occurrence of each skill, in order.
-void RemoveDuplicates(std::vector<int>& list) {
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (std::find(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(kept), list[i]) ==
-        list.begin() + static_cast<std::ptrdiff_t>(kept))
-      list[kept++] = list[i];
-  }
-  list.resize(kept);
 }
 
 bool IsValidSpecies(int species) { return species >= 1 && species <= kSpeciesCount; }
@@ -43,34 +33,67 @@ ValueRange MergeGrowthBounds(int species1, int species2) {
   return ValueRange{std::min(growth1.lowest, growth2.lowest), std::max(growth1.highest, growth2.highest)};
 }
 
-std::vector<int> MergeSkills(RandomGenerator& random, std::span<const int> list1, std::span<const int> list2,
-                             const Reseed& reseed) {
-  if (reseed) reseed(random);
-  // The pool is the same for every attempt; only the draws differ.
-  std::vector<int> pool(list1.begin(), list1.end());
-  pool.insert(pool.end(), list2.begin(), list2.end());
-  RemoveDuplicates(pool);
-  const int poolSize = static_cast<int>(pool.size());
+std::vector<int> MergeSkillPool(std::span<const int> list1, std::span<const int> list2) {
+  std::vector<int> pool;
+  pool.reserve(list1.size() + list2.size());
+  std::unordered_set<int> seen;
+  seen.reserve(list1.size() + list2.size());
+  for (const auto list : {list1, list2})
+    for (int skill : list)
+      if (seen.insert(skill).second) pool.push_back(skill);
+  return pool;
+}
+
+RandomJumps MergeAttemptJumps(std::size_t poolSize) { return RandomJumps(poolSize + 2); }
+
+std::vector<std::size_t> DrawMergeSkillPositions(RandomGenerator& random, std::size_t poolSize,
+                                                 const RandomJumps& jumps) {
   if (poolSize == 0) return {};
-  std::vector<int> picks;
-  picks.reserve(pool.size());
+  const int size = static_cast<int>(poolSize);
   for (;;) {
-    const int n = random.RandomInt(1, poolSize);
-    picks.clear();
-    for (int i = 0; i < n; ++i) picks.push_back(pool[static_cast<std::size_t>(random.RandomInt(1, n) - 1)]);
-    const int x = random.RandomInt(poolSize / 2, poolSize);
-    const int y = random.RandomInt(n / 2, n);
-    // Removing the repeated picks draws nothing, so only an accepted attempt needs it; the
-    // odds simulation runs millions of rejected attempts.
-    if (x == y) {
-      RemoveDuplicates(picks);
-      return picks;
+    const int n = random.RandomInt(1, size);
+    // The n picks are RandomInt(1, n): one draw each, none when n is 1. A rejected attempt
+    // needs none of their values, so the generator jumps over them; an attempt is rejected
+    // far more often than accepted (thousands of times for a pool of 2000).
+    const std::uint32_t beforePicks = random.State();
+    const std::size_t pickDraws = n > 1 ? static_cast<std::size_t>(n) : 0u;
+    if (n < size / 2) {
+      // x >= size/2 > n >= y: never accepted; x and y are one draw each.
+      jumps.Skip(random, pickDraws + 2u);
+      continue;
     }
+    jumps.Skip(random, pickDraws);
+    const int x = random.RandomInt(size / 2, size);
+    const int y = random.RandomInt(n / 2, n);
+    if (x != y) continue;
+    // Accepted: draw the picks for real, then carry on after x and y as before.
+    const std::uint32_t afterAttempt = random.State();
+    random.Seed(beforePicks);
+    std::vector<std::size_t> positions;
+    std::vector<bool> taken(static_cast<std::size_t>(n), false);
+    for (int i = 0; i < n; ++i) {
+      const auto position = static_cast<std::size_t>(random.RandomInt(1, n) - 1);
+      if (!taken[position]) {
+        taken[position] = true;
+        positions.push_back(position);
+      }
+    }
+    random.Seed(afterAttempt);
+    return positions;
   }
 }
 
-MergeChild DrawMergeChild(RandomGenerator& random, const MergeSide& side1, const MergeSide& side2,
-                          const Reseed& reseed) {
+std::vector<int> MergeSkills(RandomGenerator& random, std::span<const int> list1, std::span<const int> list2,
+                             const Reseed& reseed) {
+  if (reseed) reseed(random);
+  const std::vector<int> pool = MergeSkillPool(list1, list2);
+  std::vector<int> picks;
+  for (std::size_t position : DrawMergeSkillPositions(random, pool.size(), MergeAttemptJumps(pool.size())))
+    picks.push_back(pool[position]);
+  return picks;
+}
+
+MergeChild DrawMergeValues(RandomGenerator& random, const MergeSide& side1, const MergeSide& side2) {
   std::array<ValueRange, 5> bounds;
   for (int k = 1; k <= 5; ++k) bounds[k - 1] = MergeAptitudeBounds(side1.aptitudes[k], side2.aptitudes[k]);
   const ValueRange growth = MergeGrowthBounds(side1.species, side2.species);
@@ -78,6 +101,12 @@ MergeChild DrawMergeChild(RandomGenerator& random, const MergeSide& side1, const
   child.species = random.RandomInt(1, 10) <= 5 ? side2.species : side1.species;
   for (int k = 0; k < 5; ++k) child.aptitudes[k] = random.RandomInt(bounds[k].lowest, bounds[k].highest);
   child.growth = random.RandomInt(growth.lowest, growth.highest);
+  return child;
+}
+
+MergeChild DrawMergeChild(RandomGenerator& random, const MergeSide& side1, const MergeSide& side2,
+                          const Reseed& reseed) {
+  MergeChild child = DrawMergeValues(random, side1, side2);
   child.skills = MergeSkills(random, side1.skills, side2.skills, reseed);
   return child;
 }
@@ -107,12 +136,13 @@ bool MergePets(AppState& state) {
   };
   MergeChild child = DrawMergeChild(state.random, side1, side2, fromClock);
   state.mergeResultSkills = child.skills;
-  // The child replaces side 1 atomically before side 2 goes, so a failed write loses no pet.
-  if (!WriteRecord(side1.slot, FormatRecord(child.species, child.aptitudes, child.growth, child.skills))) {
+  // All or nothing: the child in side 1's slot and side 2's record gone, or both parents as
+  // they were.
+  if (!CommitMerge(side1.slot, side2.slot,
+                   FormatRecord(child.species, child.aptitudes, child.growth, child.skills))) {
     ShowMessage(state, kSaveFailedText);
     return false;
   }
-  DeleteRecord(side2.slot);
   for (MergeSide* side : {&side1, &side2}) {
     side->species = 0;
     side->aptitudes.fill(0.0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -42,6 +43,24 @@ ValueRange MergeGrowthBounds(int species1, int species2);
 std::vector<int> MergeSkills(RandomGenerator& random, std::span<const int> list1, std::span<const int> list2,
                              const Reseed& reseed);
 
+// The pool of MergeSkills: list1 then list2, the first occurrence of each skill, in order.
+std::vector<int> MergeSkillPool(std::span<const int> list1, std::span<const int> list2);
+
+// The generator jumps DrawMergeSkillPositions needs for a pool of `poolSize` entries; made
+// once per pool, as the odds run millions of merges of one pair.
+RandomJumps MergeAttemptJumps(std::size_t poolSize);
+
+// The attempts of MergeSkills on a ready pool of `poolSize` entries, without the re-seeding:
+// the positions in the pool of the skills picked, in the order first drawn. Leaves the
+// generator exactly where the attempts as written leave it; a rejected attempt costs O(1)
+// instead of O(n), so a merge costs about O(pool size) instead of its square.
+// `jumps` = MergeAttemptJumps(poolSize).
+std::vector<std::size_t> DrawMergeSkillPositions(RandomGenerator& random, std::size_t poolSize,
+                                                 const RandomJumps& jumps);
+
+// The draws of a merge before the skills: species, aptitudes 1..5, growth (skills empty).
+MergeChild DrawMergeValues(RandomGenerator& random, const MergeSide& side1, const MergeSide& side2);
+
 // All draws of one merge, in order: species (RandomInt(1,10) <= 5 takes side 2's),
 // aptitudes 1..5, growth over the union of both species' growth ranges, then MergeSkills.
 // Reads species, aptitudes 1..5 and skills of each side; both species must be 1..35.
@@ -49,8 +68,8 @@ MergeChild DrawMergeChild(RandomGenerator& random, const MergeSide& side1, const
                           const Reseed& reseed);
 
 // The merge's own part, on the two merge sides: checks both sides, draws the child into
-// mergeResultSkills, writes it into side 1's slot and only then deletes side 2's record,
-// and clears the sides (species 0, aptitudes 0.0, skills empty; slots kept, side 1's slot
+// mergeResultSkills, replaces side 1's record with it and removes side 2's record as one
+// step (CommitMerge: all or nothing, even when the program is killed), and clears the sides (species 0, aptitudes 0.0, skills empty; slots kept, side 1's slot
 // is where the child lives). Returns true when the child was saved; the caller then loads
 // side 1's slot, makes it current, switches the pictures and opens the detail view.
 // On a refused or failed merge ("数据保存失败！") nothing on disk or in the sides changes.

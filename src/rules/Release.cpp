@@ -4,13 +4,22 @@
 #include "core/RosterStore.h"
 #include "rules/CurrentPet.h"
 
+std::string ReleaseFailedText(int slot) {
+  return "第" + std::to_string(slot) + "号位置的宠物无法放生：它的数据文件无法删除";
+}
+
 ReleaseOutcome ReleaseCurrentPet(AppState& state) {
   ReleaseOutcome outcome;
   if (!IsSlotOccupied(state.currentSlot)) {
     ShowMessage(state, kNoCurrentPetText);
     return outcome;
   }
-  if (!DeleteRecord(state.currentSlot)) return outcome;
+  if (!DeleteRecord(state.currentSlot)) {
+    // A slot that cannot be cleared (its Data.txt a folder, the slot folder read-only) is
+    // named, so that the user knows which one to look at.
+    ShowMessage(state, ReleaseFailedText(state.currentSlot));
+    return outcome;
+  }
   outcome.released = true;
   outcome.releasedSlot = state.currentSlot;
   state.occupiedSlots = ScanOccupiedSlots();

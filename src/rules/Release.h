@@ -4,6 +4,9 @@
 
 struct AppState;
 
+// "第N号位置的宠物无法放生：它的数据文件无法删除".
+std::string ReleaseFailedText(int slot);
+
 struct ReleaseOutcome {
   bool released = false;        // false: the record could not be deleted; nothing changed
   int releasedSlot = 0;         // the slot whose head picture the caller disposes
@@ -17,5 +20,6 @@ struct ReleaseOutcome {
 // The caller then, in this order: loads petPicture from PetPicturePath(newSpeciesText)
 // (blank when empty), disposes rosterHeads[releasedSlot], sets the certification pictures
 // from IsSlotCertified(currentSlot), refreshes the roster panel and redraws; on
-// !released it only redraws. Without a current pet it shows a message and releases nothing.
+// !released it only redraws. Without a current pet it shows a message and releases nothing;
+// when the record cannot be deleted it shows ReleaseFailedText of the slot.
 ReleaseOutcome ReleaseCurrentPet(AppState& state);

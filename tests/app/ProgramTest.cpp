@@ -1,6 +1,9 @@
 // The real petsim program, run as a subprocess on copies of a data folder.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -315,6 +318,48 @@ TEST_F(Program, PerUserFolderIsFilledFromTheDefaultDataOnce) {
     EXPECT_EQ(ReadText(record), "5|1|2|3|4|5|1000|0");
   }
   EXPECT_TRUE(fs::is_empty(root / "elsewhere"));
+}
+
+// Before, two simulators on one folder overwrote each other's pets.
+TEST_F(Program, SecondSimulatorOnAFolderIsRefused) {
+  const fs::path data = CopyOfData("data");
+  const fs::path lockFile = data / ".petsim.lock";
+  {
+    // Another program holds the folder: this test process, as a running petsim would.
+    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    const auto before = Records(data);
+    const Outcome second = Run(root, {"--headless", "--replay", Script("click main 800 550\n").string(), data.string()});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_NE(second.err.find("in use"), std::string::npos) << second.err;
+    EXPECT_NE(second.err.find(data.string()), std::string::npos) << second.err;
+    EXPECT_EQ(Records(data), before);
+    // The odds only read: they need no lock.
+    const Outcome odds = Run(root, {"odds", "wash", "slot:1", "--trials", "1000", "--dir", data.string()});
+    EXPECT_EQ(odds.status, 0) << odds.err;
+    ::close(fd);
+  }
+  // The lock file a program leaves behind blocks nothing: only a running holder counts.
+  ASSERT_TRUE(fs::exists(lockFile));
+  const Outcome later = Run(root, {"--headless", data.string()});
+  EXPECT_EQ(later.status, 0) << later.err;
+}
+
+// Before, a FIFO named Data.txt made the start wait for ever, and a folder named Data.txt
+// aborted petsim odds (status 134).
+TEST_F(Program, RecordsThatAreNoFilesAreDamagedNotFatal) {
+  const fs::path data = CopyOfData("data");
+  fs::remove(data / fs::path("召唤兽/数据/1/Data.txt"));
+  ASSERT_EQ(::mkfifo((data / fs::path("召唤兽/数据/1/Data.txt")).c_str(), 0644), 0);
+  const Outcome start = Run(root, {"--headless", data.string()}, "timeout 30");
+  EXPECT_EQ(start.status, 0) << start.err;
+
+  fs::remove(data / fs::path("召唤兽/数据/2/Data.txt"));
+  fs::create_directories(data / fs::path("召唤兽/数据/2/Data.txt/inside"));
+  const Outcome odds = Run(root, {"odds", "merge", "2", "3", "--dir", data.string()}, "timeout 30");
+  EXPECT_EQ(odds.status, 1) << odds.err;
+  EXPECT_NE(odds.err.find("slot 2: damaged record"), std::string::npos) << odds.err;
 }
 
 }  // namespace

@@ -145,8 +145,9 @@ TEST_F(RosterStore, DeleteFailsWhenADirectoryStandsInTheWay) {
 }
 
 TEST_F(RosterStore, StaleTemporaryFilesAreRemovedAtStart) {
-  WriteFile(SlotFolderPath(2) + "/.petsim-tmp.Data.txt.123.0", "half");
-  WriteFile(SlotFolderPath(15) + "/.petsim-tmp.rz.txt.9.4", "7");
+  // Names without a writer's pid count as left by an ended program.
+  WriteFile(SlotFolderPath(2) + "/.petsim-tmp.Data.txt.gone.0", "half");
+  WriteFile(SlotFolderPath(15) + "/.petsim-tmp.rz.txt", "7");
   WriteFile(RecordPath(2), "1|1|1|1|1|1|1000|0");
   WriteFile(SlotFolderPath(2) + "/notes.txt", "kept");
   RemoveStaleTemporaryFiles();

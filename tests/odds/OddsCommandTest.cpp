@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "odds/OddsFixture.h"
@@ -23,6 +24,13 @@ class OddsCommandTest : public OddsFolderTest {
     WritePet(8, "40|1|2|3|4|5|1000|1|3");  // no such species
     WritePet(9, "1|1|1|1|1|1|1000|0");     // no skills
     WritePet(10, "2|1|1|1|1|1|1000|0");
+    // Records that are no files or too large: before, a folder aborted the command (134).
+    std::filesystem::create_directories(root_ / RecordPath(11) / "x");
+    ::mkfifo((root_ / RecordPath(12)).c_str(), 0644);
+    std::string many = "1|1|1|1|1|1|1000|1001";
+    for (int i = 0; i < 1001; ++i) many += "|" + std::to_string(i % 79 + 1);
+    WritePet(13, many);
+    WritePet(14, "1|1|1|1|1|1|1000|1|5" + std::string(70'000, ' '));
   }
 };
 
@@ -66,6 +74,11 @@ TEST_F(OddsCommandTest, BadInputGetsOneLineAndAStatus) {
       {{"book", "3", "80"}, 2, "unknown skill"},
       {{"book", "4", "47"}, 1, "holds no pet"},
       {{"book", "7", "47"}, 1, "damaged record"},
+      {{"wash", "slot:11"}, 1, "not a regular file"},
+      {{"merge", "3", "11"}, 1, "not a regular file"},
+      {{"book", "12", "47"}, 1, "not a regular file"},
+      {{"merge", "13", "3"}, 1, "at most 1000 skills"},
+      {{"wash", "slot:14"}, 1, "larger than 64 KiB"},
       {{"shuffle"}, 2, "unknown command"},
       {{}, 2, "wash, merge or book"},
   };

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "core/FileFaults.h"
 #include "core/RosterStore.h"
 #include "rules/CurrentPet.h"
 #include "rules/RulesFixture.h"
@@ -147,10 +148,13 @@ TEST_F(CertificationTest, CancelFailuresAndRefusal) {
       FileSizeLimit limit(0);
       ToggleCertification(state, Hooks());
     }
+    // All or nothing: the marker stays with the record it belongs to.
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"确定取消认证吗？", "数据保存失败"}));
-    EXPECT_FALSE(IsSlotCertified(5));
+    EXPECT_TRUE(IsSlotCertified(5));
     EXPECT_EQ(ReadFile(RecordPath(5)), record);
-    EXPECT_EQ(shown, (std::vector<bool>{false}));  // not certified any more, whatever the record says
+    EXPECT_EQ(state.currentSkills, (std::vector<int>{71, 5, 13}));
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(FolderEntries(5), (std::vector<std::string>{"Data.txt", "rz.txt"}));
   }
 }
 
@@ -164,11 +168,11 @@ TEST_F(CertificationTest, CertifyWriteFailures) {
       FileSizeLimit limit(0);
       CertifySkill(state, Hooks());
     }
-    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误102！", "未知错误101！"}));
+    // The new record is prepared first, so its failure is the one reported.
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误101！"}));
     EXPECT_EQ(ReadFile(RecordPath(3)), record);
     EXPECT_FALSE(Exists(MarkerPath(3)));
-    EXPECT_EQ(state.currentSkills.size(), 3u);  // the new list stays in memory
-    EXPECT_EQ(state.currentSkills[0], 71);
+    EXPECT_EQ(state.currentSkills, (std::vector<int>{5, 71}));  // memory follows the disk
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(FolderEntries(3), (std::vector<std::string>{"Data.txt"}));
   }
@@ -178,14 +182,68 @@ TEST_F(CertificationTest, CertifyWriteFailures) {
     MakeCurrent(4, record);
     state.certifyChoice = 71;
     {
-      FileSizeLimit limit(2);  // the marker "71" fits, the record does not
+      // The new record is put beside the old one, the marker written, then the record
+      // renamed into place: the third rename fails.
+      ScopedFileFaults faults(FailOnceOf(FileOperation::Rename, 2));
       CertifySkill(state, Hooks());
     }
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误101！"}));
-    EXPECT_EQ(ReadFile(MarkerPath(4)), "71");
+    EXPECT_FALSE(Exists(MarkerPath(4)));  // the marker written for it is taken back
     EXPECT_EQ(ReadFile(RecordPath(4)), record);
+    EXPECT_EQ(state.currentSkills, (std::vector<int>{5, 71}));
     EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(FolderEntries(4), (std::vector<std::string>{"Data.txt"}));
   }
+}
+
+// A slot folder that takes no new file (here: every file creation refused, as in a read-only
+// folder) cannot get or lose its marker: the marker's message, and nothing changes.
+TEST_F(CertificationTest, FolderTakingNoNewFileReportsTheMarker) {
+  const std::string plain = "9|1|2|3|4|5|1042|2|5|71";
+  MakeCurrent(3, plain);
+  state.certifyChoice = 71;
+  {
+    ScopedFileFaults readOnly(FailOnceOf(FileOperation::Create, 0, EACCES));
+    CertifySkill(state, Hooks());
+  }
+  const std::string certified = "9|1|2|3|4|5|1042|3|71|5|13";
+  MakeCurrent(4, certified);
+  WriteFile(MarkerPath(4), "71");
+  {
+    ScopedFileFaults readOnly(FailOnceOf(FileOperation::Create, 0, EACCES));
+    ToggleCertification(state, Hooks());
+  }
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误102！", "确定取消认证吗？", "取消认证失败"}));
+  EXPECT_EQ(ReadFile(RecordPath(3)), plain);
+  EXPECT_FALSE(Exists(MarkerPath(3)));
+  EXPECT_EQ(ReadFile(RecordPath(4)), certified);
+  EXPECT_TRUE(IsSlotCertified(4));
+  EXPECT_TRUE(shown.empty());
+}
+
+// After "未知错误102！" nothing was written, so trying again certifies once, with one bonus.
+TEST_F(CertificationTest, RetryAfterAFailedMarkerAddsOneBonus) {
+  const std::string record = "9|1|2|3|4|5|1042|3|5|71|20";
+  MakeCurrent(3, record);
+  state.certifyChoice = 71;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // The marker's temporary file is the second file created (after the new record's).
+    ScopedFileFaults faults(FailOnceOf(FileOperation::Create, 1));
+    CertifySkill(state, Hooks());
+  }
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>(3, "未知错误102！")));
+  EXPECT_EQ(ReadFile(RecordPath(3)), record);
+  EXPECT_FALSE(Exists(MarkerPath(3)));
+  EXPECT_EQ(state.currentSkills, (std::vector<int>{5, 71, 20}));
+  messages.boxes.clear();
+  CertifySkill(state, Hooks());
+  EXPECT_TRUE(messages.boxes.empty());
+  const auto skills = SkillsOf(ReadRecordFields(3));
+  ASSERT_EQ(skills.size(), 4u);
+  EXPECT_EQ((std::vector<int>(skills.begin(), skills.begin() + 3)), (std::vector<int>{71, 5, 20}));
+  EXPECT_EQ(ReadFile(MarkerPath(3)), "71");
+  EXPECT_EQ(state.currentSkills, skills);
+  EXPECT_EQ(shown, (std::vector<bool>{true}));
 }
 
 TEST_F(CertificationTest, RefusesWithoutAUsablePet) {

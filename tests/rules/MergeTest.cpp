@@ -1,6 +1,7 @@
 #include "rules/Merge.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -188,7 +189,7 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
     bool sizeLimit;
     std::function<void()> arrange;
   };
-  const std::vector<Failure> failures = {
+  std::vector<Failure> failures = {
       {"write fails", true, [] {}},
       {"directory in side 1's record place",
        false,
@@ -196,12 +197,32 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
          std::filesystem::remove(RecordPath(2));
          std::filesystem::create_directories(RecordPath(2) + "/x");
        }},
+      // Side 2's record cannot leave its slot once the child is ready: before, the child
+      // was saved, side 2 stayed as well and the merge passed for done.
+      {"side 2's record cannot be moved", false,
+       [] { std::filesystem::create_directories(SlotFolderPath(5) + "/.petsim-merge-parent-into.2/x"); }},
+      {"side 2's slot folder replaced by a file", false,
+       [] {
+         std::filesystem::remove_all(SlotFolderPath(5));
+         WriteFile(SlotFolderPath(5), "not a folder");
+       }},
   };
+  // Permissions stop no write of root: this one is for the other users.
+  if (::geteuid() != 0)
+    failures.push_back({"side 2's slot folder read-only", false, [] {
+                          std::filesystem::permissions(SlotFolderPath(5), std::filesystem::perms::owner_read |
+                                                                              std::filesystem::perms::owner_exec);
+                        }});
   for (const auto& failure : failures) {
     const std::string record2 = "1|1104|960|3600|1536|960|952|1|53", record5 = "15|1200|1020|4950|2160|1320|1150|1|28";
+    if (std::filesystem::is_directory(SlotFolderPath(5)))
+      std::filesystem::permissions(SlotFolderPath(5), std::filesystem::perms::owner_all);
     std::filesystem::remove_all(RecordPath(2));
+    std::filesystem::remove_all(SlotFolderPath(5));
+    std::filesystem::create_directories(SlotFolderPath(5));
     WriteFile(RecordPath(2), record2);
     WriteFile(RecordPath(5), record5);
+    const auto entries2 = FolderEntries(2);
     failure.arrange();
     messages.boxes.clear();
     state.mergeSide[1] = Side(1, 2, {1104, 960, 3600, 1536, 960}, {53});
@@ -216,7 +237,10 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
     if (failure.sizeLimit) {
       EXPECT_EQ(ReadFile(RecordPath(2)), record2);
     }
-    EXPECT_EQ(ReadFile(RecordPath(5)), record5) << failure.name;
+    if (std::filesystem::is_directory(SlotFolderPath(5))) {
+      EXPECT_EQ(ReadFile(RecordPath(5)), record5) << failure.name;
+    }
+    EXPECT_EQ(FolderEntries(2), entries2) << failure.name;  // no child left waiting beside side 1
     EXPECT_EQ(state.mergeSide[1].species, 1) << failure.name;  // the sides stay for another try
     EXPECT_EQ(state.mergeSide[2].species, 15) << failure.name;
   }
@@ -266,6 +290,24 @@ TEST(MergeSkills, MatchesTheStepByStepSelectionDrawForDraw) {
       literal.Seed(seed);
       ASSERT_EQ(MergeSkills(fast, list1, list2, {}), LiteralMergeSkills(literal, list1, list2)) << "seed " << seed;
       ASSERT_EQ(fast.State(), literal.State()) << "seed " << seed;
+    }
+  }
+}
+
+// Large pools, where the attempts jump over the picks they reject: still draw for draw.
+TEST(MergeSkills, LargePoolsMatchTheStepByStepSelection) {
+  for (const int size : {37, 150, 250}) {
+    std::vector<int> list1, list2;
+    for (int i = 0; i < size; ++i) {
+      list1.push_back(i + 1);
+      list2.push_back(size / 2 + i);  // half of them shared with list 1
+    }
+    for (std::uint32_t seed = 0; seed < 20; ++seed) {
+      RandomGenerator fast, literal;
+      fast.Seed(seed * 7919u);
+      literal.Seed(seed * 7919u);
+      ASSERT_EQ(MergeSkills(fast, list1, list2, {}), LiteralMergeSkills(literal, list1, list2)) << size << "/" << seed;
+      ASSERT_EQ(fast.State(), literal.State()) << size << "/" << seed;
     }
   }
 }

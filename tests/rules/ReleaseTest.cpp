@@ -64,7 +64,9 @@ TEST_F(Release, UndeletableRecordChangesNothing) {
   EXPECT_EQ(state.currentSlot, 2);
   EXPECT_EQ(state.occupiedSlots, (std::vector<int>{2, 3}));
   EXPECT_EQ(state.rosterFollowsCurrent, 0);
-  EXPECT_TRUE(messages.boxes.empty());
+  // The user is told which slot cannot be cleared.
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"第2号位置的宠物无法放生：它的数据文件无法删除"}));
+  EXPECT_TRUE(Exists(RecordPath(2)));
 }
 
 TEST_F(Release, LastPetLeavesNoCurrentPet) {

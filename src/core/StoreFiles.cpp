@@ -1,0 +1,256 @@
+#include "core/StoreFiles.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <memory>
+#include <vector>
+
+#include "core/FileFaults.h"
+
+namespace {
+
+// Owns one file descriptor.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd = -1) : fd_(fd) {}
+  ~UniqueFd() { Reset(); }
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  int Get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  // Closes now; false when close reported an error (a write may have been lost).
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd < 0 || ::close(fd) == 0;
+  }
+  void Reset(int fd = -1) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+
+ private:
+  int fd_;
+};
+
+// Keeps errno across clean-up calls that may change it.
+class SavedErrno {
+ public:
+  SavedErrno() : saved_(errno) {}
+  ~SavedErrno() { errno = saved_; }
+  SavedErrno(const SavedErrno&) = delete;
+  SavedErrno& operator=(const SavedErrno&) = delete;
+
+ private:
+  int saved_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (FileOperationFails(FileOperation::Write)) return false;
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool Flush(int fd) {
+  if (FileOperationFails(FileOperation::Flush)) return false;
+  return ::fsync(fd) == 0;
+}
+
+// A folder's entries become durable only when the folder itself is flushed.
+void FlushFolder(const std::string& folder) {
+  const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd) ::fsync(fd.Get());
+}
+
+bool IsRunning(pid_t pid) {
+  if (pid <= 0 || pid == ::getpid()) return false;
+  return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+// The pid in ".petsim-tmp.<target>.<pid>.<count>": the second-to-last dotted part.
+pid_t WriterOf(std::string_view name) {
+  const auto last = name.rfind('.');
+  if (last == std::string_view::npos || last == 0) return 0;
+  const auto before = name.rfind('.', last - 1);
+  if (before == std::string_view::npos) return 0;
+  const std::string_view digits = name.substr(before + 1, last - before - 1);
+  pid_t pid = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+  return error == std::errc() && end == digits.data() + digits.size() ? pid : 0;
+}
+
+bool WriteInPlace(const std::string& path, std::string_view bytes) {
+  if (FileOperationFails(FileOperation::Create)) return false;
+  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+  if (!fd) return false;
+  const bool ok = WriteAll(fd.Get(), bytes) && Flush(fd.Get());
+  return fd.Close() && ok;
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+FileBytes ReadRegularFile(const std::string& path, std::size_t cap) {
+  FileBytes result;
+  // Without O_NONBLOCK, opening a FIFO waits for a writer for ever.
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!fd) {
+    result.status = errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Unreadable;
+    return result;
+  }
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) != 0) {
+    result.status = ReadStatus::Unreadable;
+    return result;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    result.status = ReadStatus::NotRegular;
+    return result;
+  }
+  if (static_cast<unsigned long long>(info.st_size) > cap) {
+    result.status = ReadStatus::TooLarge;
+    return result;
+  }
+  // The size may change while reading: read no more than one byte past the cap.
+  std::string bytes;
+  char buffer[4096];
+  for (;;) {
+    const std::size_t room = cap + 1 - bytes.size();
+    const ssize_t got = ::read(fd.Get(), buffer, room < sizeof buffer ? room : sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      result.status = ReadStatus::Unreadable;
+      return result;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+    if (bytes.size() > cap) {
+      result.status = ReadStatus::TooLarge;
+      return result;
+    }
+  }
+  result.status = ReadStatus::Ok;
+  result.bytes = std::move(bytes);
+  return result;
+}
+
+std::string WriteTemporaryFile(const std::string& target, std::string_view bytes, const std::string& modeFrom) {
+  const std::string base =
+      FolderOf(target) + "/" + std::string(kTemporaryPrefix) + NameOf(target) + "." + std::to_string(::getpid()) + ".";
+  struct stat old {};
+  const bool keepMode = !modeFrom.empty() && ::stat(modeFrom.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  std::string temporary;
+  UniqueFd fd;
+  for (unsigned attempt = 0; attempt < 100 && !fd; ++attempt) {
+    temporary = base + std::to_string(attempt);
+    if (FileOperationFails(FileOperation::Create)) return {};
+    // 0666: the user's umask decides, as for any file the user creates.
+    fd.Reset(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!fd && errno != EEXIST) return {};
+  }
+  if (!fd) return {};
+  bool ok = true;
+  if (keepMode) {
+    if (::geteuid() == 0) {
+      // Best effort: a record root rewrites stays its owner's.
+      [[maybe_unused]] const int ignored = ::fchown(fd.Get(), old.st_uid, old.st_gid);
+    }
+    ok = !FileOperationFails(FileOperation::ChangeMode) && ::fchmod(fd.Get(), old.st_mode & 07777) == 0;
+  }
+  ok = ok && WriteAll(fd.Get(), bytes) && Flush(fd.Get());
+  ok = fd.Close() && ok;
+  if (!ok) {
+    const SavedErrno keep;
+    ::unlink(temporary.c_str());
+    return {};
+  }
+  return temporary;
+}
+
+bool RenameDurably(const std::string& from, const std::string& to) {
+  if (FileOperationFails(FileOperation::Rename)) return false;
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  FlushFolder(FolderOf(to));
+  if (FolderOf(from) != FolderOf(to)) FlushFolder(FolderOf(from));
+  return true;
+}
+
+bool RemoveDurably(const std::string& path) {
+  if (FileOperationFails(FileOperation::Remove)) return false;
+  if (::unlink(path.c_str()) != 0) return false;
+  FlushFolder(FolderOf(path));
+  return true;
+}
+
+bool EntryExists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool MayReplace(const std::string& path) {
+  struct stat old {};
+  // A link counts as what it points to, as for reading.
+  if (::stat(path.c_str(), &old) != 0) return errno == ENOENT;
+  if (!S_ISREG(old.st_mode)) {
+    errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+    return false;
+  }
+  // A file its owner made read-only stays as it is, as an in-place write would have failed
+  // (root included: the cleared bit is the owner's wish).
+  if ((old.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0) {
+    errno = EACCES;
+    return false;
+  }
+  return true;
+}
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+  if (!MayReplace(path)) return false;
+  const bool exists = EntryExists(path);
+  const std::string temporary = WriteTemporaryFile(path, bytes, exists ? path : std::string());
+  if (temporary.empty()) {
+    // A folder that takes no new file still lets a writable file be rewritten where it is.
+    if (exists && (errno == EACCES || errno == EPERM)) return WriteInPlace(path, bytes);
+    return false;
+  }
+  if (!RenameDurably(temporary, path)) {
+    const SavedErrno keep;
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+void RemoveStaleTemporaryFilesIn(const std::string& folder) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  if (!dir) return;
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view name(entry->d_name);
+    if (name.starts_with(kTemporaryPrefix) && !IsRunning(WriterOf(name))) stale.emplace_back(name);
+  }
+  for (const auto& name : stale) ::unlink((folder + "/" + name).c_str());
+  if (!stale.empty()) FlushFolder(folder);
+}
