@@ -342,7 +342,7 @@ TEST_F(Program, SecondSimulatorOnAFolderIsRefused) {
   }
   // The lock file a program leaves behind blocks nothing: only a running holder counts.
   ASSERT_TRUE(fs::exists(lockFile));
-  const Outcome later = Run(root, {"--headless", data.string()});
+  const Outcome later = Run(root, {"--replay", Script("").string(), data.string()});
   EXPECT_EQ(later.status, 0) << later.err;
 }
 
@@ -352,7 +352,7 @@ TEST_F(Program, RecordsThatAreNoFilesAreDamagedNotFatal) {
   const fs::path data = CopyOfData("data");
   fs::remove(data / fs::path("召唤兽/数据/1/Data.txt"));
   ASSERT_EQ(::mkfifo((data / fs::path("召唤兽/数据/1/Data.txt")).c_str(), 0644), 0);
-  const Outcome start = Run(root, {"--headless", data.string()}, "timeout 30");
+  const Outcome start = Run(root, {"--replay", Script("").string(), data.string()}, "timeout 30");
   EXPECT_EQ(start.status, 0) << start.err;
 
   fs::remove(data / fs::path("召唤兽/数据/2/Data.txt"));
