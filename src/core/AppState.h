@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "core/RandomGenerator.h"
 #include "core/Rect.h"
+#include "core/TabState.h"
 #include "gfx/ImageObject.h"
 #include "gfx/LayeredCanvas.h"
 #include "loader/MemoryModule.h"
@@ -42,7 +43,7 @@ struct MergeSide {
 // The one program-wide record. Handlers and operations read and write it directly.
 struct AppState {
   // --- Pet data and shared values ---
-  int tabState = 0;        // 1 wash, 2 merge, 3 book
+  TabState tabState = TabState::None;
   int currentSlot = 0;     // 0 = no current pet (empty roster)
   int currentSpecies = 0;
   std::vector<int> currentSkills;
