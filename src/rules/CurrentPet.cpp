@@ -3,10 +3,6 @@
 #include "core/AppState.h"
 #include "core/RosterStore.h"
 
-void ShowMessage(AppState& state, std::string_view text, std::string_view caption) {
-  if (state.messages != nullptr) state.messages->Show(text, caption);
-}
-
 bool RequireUsableCurrentPet(AppState& state, bool needRecord) {
   if (state.currentSlot < 1 || state.currentSlot > kSlotCount ||
       (needRecord && !IsSlotOccupied(state.currentSlot))) {

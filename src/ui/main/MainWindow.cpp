@@ -35,13 +35,6 @@ platform::ControlForm FormControl(AppState& app, const MainControlRow& row) {
   return control;
 }
 
-void ReportWindowCreateFailed(AppState& app) {
-  if (app.messages != nullptr)
-    app.messages->Show(kWindowCreateFailedText, kErrorCaption);
-  else if (app.system != nullptr)
-    app.system->ShowMessage(nullptr, kWindowCreateFailedText, kErrorCaption, platform::MessageButtons::Ok);
-}
-
 }  // namespace
 
 platform::WindowForm MainWindowForm(AppState& app) {
@@ -95,7 +88,7 @@ void OnMainWindowCreated(AppState& app, platform::Window& window) {
   RedrawMainWindow(app);
 
   if (!OpenRosterPanel(app)) {
-    ReportWindowCreateFailed(app);
+    ShowMessage(app, kWindowCreateFailedText, kErrorCaption);
     window.Destroy();
   }
 }

@@ -75,7 +75,7 @@ void SwitchToWashTab(AppState& app) {
   LayoutMainWindow(app);
   RedrawMainWindow(app);
   if (!OpenRosterPanel(app)) {
-    if (app.messages != nullptr) app.messages->Show(kWindowCreateFailedText, kErrorCaption);
+    ShowMessage(app, kWindowCreateFailedText, kErrorCaption);
     CloseMainWindow(app);
   }
 }
