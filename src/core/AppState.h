@@ -7,6 +7,7 @@
 
 #include "core/Clock.h"
 #include "core/Messages.h"
+#include "core/OperationWindows.h"
 #include "core/RandomGenerator.h"
 #include "core/Rect.h"
 #include "core/TabState.h"
@@ -60,10 +61,12 @@ struct AppState {
   int newPetSlot = 0;
   int rosterFollowsCurrent = 0;
 
-  // Services: the random source, the clock that seeds it, and the message boxes.
+  // Services: the random source, the clock that seeds it, the message boxes and the window
+  // steps of the operations.
   RandomGenerator random;
   Clock* clock = nullptr;
   Messages* messages = nullptr;
+  OperationWindows* windows = nullptr;
 
   // --- Interaction state of the pop-up windows ---
   Rect rosterStripRect{};       // y is the vertical scroll offset

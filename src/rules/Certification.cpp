@@ -10,39 +10,6 @@
 #include "core/Skills.h"
 #include "rules/CurrentPet.h"
 
-namespace {
-
-void Notify(const CertificationHooks& hooks, bool certified) {
-  if (hooks.showCertification) hooks.showCertification(certified);
-}
-
-bool Ask(AppState& state, std::string_view text, std::string_view caption) {
-  return state.messages != nullptr && state.messages->Ask(text, caption);
-}
-
-void CancelCertification(AppState& state, const CertificationHooks& hooks) {
-  if (!Ask(state, kCancelCertifyQuestion, kHintCaption)) return;
-  std::vector<int> remaining = state.currentSkills;
-  if (!remaining.empty()) remaining.erase(remaining.begin());
-  const auto stored = ReadRecordFields(state.currentSlot);
-  // Marker and record change together or not at all; the list in memory follows the disk.
-  switch (CommitCancellation(state.currentSlot, FormatCopiedRecord(stored, remaining))) {
-    case CertificationStep::Marker:
-      ShowMessage(state, kCancelCertifyFailedText);
-      return;
-    case CertificationStep::Record:
-      ShowMessage(state, kCancelCertifySaveFailedText);
-      return;
-    case CertificationStep::Done:
-      break;
-  }
-  state.currentSkills = std::move(remaining);
-  Notify(hooks, false);
-  ShowMessage(state, kCancelCertifyDoneText);
-}
-
-}  // namespace
-
 int DrawCertificationBonus(RandomGenerator& random) { return random.RandomInt(1, 100) <= 50 ? 13 : 11; }
 
 std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills) {
@@ -53,21 +20,43 @@ std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills) {
   return candidates;
 }
 
-void ToggleCertification(AppState& state, const CertificationHooks& hooks) {
+void ToggleCertification(AppState& state) {
   if (!RequireUsableCurrentPet(state, true)) return;
+  OperationWindows& windows = WindowsOf(state);
   if (IsSlotCertified(state.currentSlot)) {
-    CancelCertification(state, hooks);
+    // Cancel: asked first; then marker and record change together or not at all, and the list
+    // in memory follows the disk.
+    if (!AskUser(state, kCancelCertifyQuestion, kHintCaption)) return;
+    std::vector<int> remaining = state.currentSkills;
+    if (!remaining.empty()) remaining.erase(remaining.begin());
+    const auto stored = ReadRecordFields(state.currentSlot);
+    switch (CommitCancellation(state.currentSlot, FormatCopiedRecord(stored, remaining))) {
+      case CertificationStep::Marker:
+        ShowMessage(state, kCancelCertifyFailedText);
+        return;
+      case CertificationStep::Record:
+        ShowMessage(state, kCancelCertifySaveFailedText);
+        return;
+      case CertificationStep::Done:
+        break;
+    }
+    state.currentSkills = std::move(remaining);
+    windows.ShowCertificationLook(false);
+    windows.RedrawMainWindow();
+    ShowMessage(state, kCancelCertifyDoneText);
     return;
   }
+  // Certify: the pet's certifiable spells are offered in the picker, whose pick runs
+  // CertifySkill.
   state.certifyCandidates = FindCertifyCandidates(state.currentSkills);
   if (state.certifyCandidates.empty()) {
     ShowMessage(state, kNoCertifiableSkillText, kHintCaption);
     return;
   }
-  if (hooks.openPicker) hooks.openPicker();
+  windows.OpenCertifyPicker();
 }
 
-void CertifySkill(AppState& state, const CertificationHooks& hooks) {
+void CertifySkill(AppState& state) {
   if (!RequireUsableCurrentPet(state, true)) return;
   auto& skills = state.currentSkills;
   const auto found = std::find(skills.begin(), skills.end(), state.certifyChoice);
@@ -90,7 +79,8 @@ void CertifySkill(AppState& state, const CertificationHooks& hooks) {
       break;
   }
   skills = std::move(reordered);
-  Notify(hooks, true);
+  WindowsOf(state).ShowCertificationLook(true);
+  WindowsOf(state).RedrawMainWindow();
 }
 
 Rect CertifyCellRect(int i) {

@@ -1,7 +1,6 @@
 #include "rules/CertifyPicker.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "core/AppState.h"
 #include "core/DataPaths.h"
@@ -41,11 +40,11 @@ void OnMouseMoved(AppState& state, int x, int y) {
   }
 }
 
-void OnLeftReleased(AppState& state, const CertificationHooks& hooks, int x, int y) {
+void OnLeftReleased(AppState& state, int x, int y) {
   const int i = CertifyCellAt(x, y, CandidateCount(state));
   if (i == 0) return;
   state.certifyChoice = ParseRecordNumber(state.certifyCandidates[static_cast<std::size_t>(i - 1)]);
-  CertifySkill(state, hooks);
+  CertifySkill(state);
   DrawCertifyPicker(state);
   Close(state);
 }
@@ -62,7 +61,7 @@ void DrawCertifyPicker(AppState& state) {
   canvas.Present();
 }
 
-platform::WindowForm CertifyPickerForm(AppState& state, CertificationHooks hooks) {
+platform::WindowForm CertifyPickerForm(AppState& state) {
   platform::WindowForm form;
   form.name = "certify";
   form.title = "法术认证";
@@ -72,10 +71,7 @@ platform::WindowForm CertifyPickerForm(AppState& state, CertificationHooks hooks
   area.name = "图形按钮1";
   area.place = MakeRect(0, 0, kCertifyPickerWidth, kCertifyPickerHeight);
   area.events.mouseMove = [&state](int x, int y) { OnMouseMoved(state, x, y); };
-  // The hooks live as long as the form's handlers do.
-  area.events.leftRelease = [&state, hooks = std::move(hooks)](int x, int y) {
-    OnLeftReleased(state, hooks, x, y);
-  };
+  area.events.leftRelease = [&state](int x, int y) { OnLeftReleased(state, x, y); };
   area.events.rightRelease = [&state](int, int) { Close(state); };
   form.controls.push_back(std::move(area));
   // Esc leaves the picker as a right click does: keyboard users have no other way out.

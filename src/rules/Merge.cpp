@@ -5,7 +5,10 @@
 #include <limits>
 #include <unordered_set>
 
+#include "core/DataPaths.h"
+#include "core/LoadSlot.h"
 #include "core/PetRecord.h"
+#include "core/RosterStore.h"
 #include "core/RosterTransactions.h"
 #include "rules/CurrentPet.h"
 #include "rules/PetRoll.h"
@@ -148,5 +151,19 @@ bool MergePets(AppState& state) {
     side->aptitudes.fill(0.0);
     side->skills.clear();
   }
+  // The child in side 1's slot becomes the current pet and is shown.
+  OperationWindows& windows = WindowsOf(state);
+  const int slot = side1.slot;
+  LoadSlot(state, slot);
+  state.currentSlot = slot;
+  state.petPicture.LoadFromFile(PetPicturePath(state.slotSpecies[slot]));
+  for (int side : {1, 2}) state.mergeHeads[side].LoadFromBytes(kEmptyByteConstant);
+  // A merge side never holds a certified pet, so this is the certify look; the marker decides,
+  // as for every pet that becomes current.
+  windows.ShowCertificationLook(IsSlotCertified(slot));
+  windows.OpenPetDetailView();
+  windows.RedrawMainWindow();
+  state.rosterFollowsCurrent = 1;
+  windows.PlaceRosterPanel();
   return true;
 }

@@ -35,6 +35,7 @@ bool LearnBookSkill(AppState& state, int skill) {
   state.currentSkills[static_cast<std::size_t>(k - 1)] = skill;
   if (!WriteRecord(state.currentSlot, FormatCopiedRecord(stored, state.currentSkills)))
     ShowMessage(state, kBookSaveFailedText);
+  state.bookIcon.LoadFromBytes(kEmptyByteConstant);
   return true;
 }
 
@@ -49,6 +50,7 @@ LearnOutcome OnLearnClicked(AppState& state) {
     return LearnOutcome::Refused;
   }
   if (!LearnBookSkill(state, state.bookSkill)) return LearnOutcome::Refused;
+  WindowsOf(state).RedrawMainWindow();
   state.bookSkill = 0;
   return LearnOutcome::Learned;
 }

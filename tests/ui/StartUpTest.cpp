@@ -37,6 +37,8 @@ TEST_F(StartUp, LowestOccupiedSlotBecomesCurrent) {
     app->system = &system;
     app->clock = &clock;
     app->messages = &messages;
+    windows = ProgramWindows(*app);
+    app->windows = &windows;
     Start();
     EXPECT_EQ(app->occupiedSlots, c.slots);
     EXPECT_EQ(app->currentSlot, c.current);

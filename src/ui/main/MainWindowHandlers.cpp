@@ -1,12 +1,11 @@
 #include "ui/main/MainWindowHandlers.h"
 
 #include "core/AppState.h"
-#include "core/DataPaths.h"
 #include "rules/Certification.h"
+#include "rules/Merge.h"
 #include "rules/PetRoll.h"
 #include "rules/Release.h"
 #include "rules/SkillBook.h"
-#include "ui/main/CertificationLook.h"
 #include "ui/main/HitTest.h"
 #include "ui/main/LayoutMainWindow.h"
 #include "ui/main/MainWindowControls.h"
@@ -81,21 +80,7 @@ void OnReleaseButtonRelease(AppState& app, const MainControlRow& control) {
     return;
   }
   ShowResting(app, control);
-  const ReleaseOutcome outcome = ReleaseCurrentPet(app);
-  if (!outcome.released) {
-    RedrawMainWindow(app);
-    return;
-  }
-  app.petPicture.LoadFromBytes(kEmptyByteConstant);
-  if (!outcome.newSpeciesText.empty()) app.petPicture.LoadFromFile(PetPicturePath(outcome.newSpeciesText));
-  if (outcome.releasedSlot >= 1 && outcome.releasedSlot <= kSlotCount) app.rosterHeads[outcome.releasedSlot].Dispose();
-  ShowSlotCertificationLook(app, app.currentSlot);
-  app.rosterFollowsCurrent = 1;
-  LoadRosterHeads(app);
-  ResetRosterView(app);
-  LayoutRosterCells(app);
-  DrawRosterPanel(app);
-  RedrawMainWindow(app);
+  ReleasePet(app);
 }
 
 void OnTabButtonPress(AppState& app, const MainControlRow& control) {
@@ -112,26 +97,19 @@ void OnTabButtonRelease(AppState& app, const MainControlRow& control) {
 
 void OnMergeButtonClick(AppState& app, const MainControlRow& control) {
   if (!IsOnItsTab(app, control)) return;
-  RunMerge(app);
+  MergePets(app);
 }
 
 void OnLearnButtonClick(AppState& app, const MainControlRow& control) {
   if (!IsOnItsTab(app, control)) return;
-  if (OnLearnClicked(app) != LearnOutcome::Learned) return;
+  // The button's part: its picture at rest (where its release has already put it).
   ShowResting(app, control);
-  app.bookIcon.LoadFromBytes(kEmptyByteConstant);
-  RedrawMainWindow(app);
+  OnLearnClicked(app);
 }
 
 void OnCertifyButtonClick(AppState& app, const MainControlRow& control) {
   if (!IsOnItsTab(app, control)) return;
-  CertificationHooks hooks;
-  hooks.openPicker = [&app] { OpenCertifyPicker(app); };
-  hooks.showCertification = [&app](bool certified) {
-    ShowCertificationLook(app, certified);
-    RedrawMainWindow(app);
-  };
-  ToggleCertification(app, hooks);
+  ToggleCertification(app);
 }
 
 void OnMergeSideClick(AppState& app, const MainControlRow& control) {

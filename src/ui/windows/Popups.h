@@ -5,10 +5,6 @@
 // The pop-up windows of the main window. Each Open* opens its window modally over the
 // main window, centred on it, and returns when it has closed. While one is open, input
 // goes to it only (a replay feeds that window's lines).
-//
-// Until the pop-ups are built, PopupsPending.cpp holds no-op bodies so that the call
-// sites compile and link; the pop-ups' author deletes that file when the real
-// definitions arrive (one definition of each, no weak symbols).
 
 // Species picker: fills state.newPetSlot with a rolled pet of the picked species.
 // The caller has set state.newPetSlot to the empty slot that was clicked.
@@ -25,9 +21,3 @@ void OpenPetDetailView(AppState& state);
 
 // Certify picker: certifies one of state.certifyCandidates for the current pet.
 void OpenCertifyPicker(AppState& state);
-
-// The whole merge road from the merge button: MergePets, then on success the child's
-// slot loaded and made current, its pictures, blank merge heads and badge, the certify
-// picture, the sides reset keeping their slots, the detail view, the redraw, the follow
-// flag and the roster panel placed and redrawn.
-void RunMerge(AppState& state);
