@@ -20,67 +20,67 @@ std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills) {
   return candidates;
 }
 
-void ToggleCertification(AppState& state) {
-  if (!RequireUsableCurrentPet(state, true)) return;
-  OperationWindows& windows = WindowsOf(state);
-  if (IsSlotCertified(state.currentSlot)) {
+void ToggleCertification(AppState& app) {
+  if (!RequireUsableCurrentPet(app, true)) return;
+  OperationWindows& windows = WindowsOf(app);
+  if (IsSlotCertified(app.currentSlot)) {
     // Cancel: asked first; then marker and record change together or not at all, and the list
     // in memory follows the disk.
-    if (!AskUser(state, kCancelCertifyQuestion, kHintCaption)) return;
-    std::vector<int> remaining = state.currentSkills;
+    if (!AskUser(app, kCancelCertifyQuestion, kHintCaption)) return;
+    std::vector<int> remaining = app.currentSkills;
     if (!remaining.empty()) remaining.erase(remaining.begin());
-    const auto stored = ReadRecordFields(state.currentSlot);
-    switch (CommitCancellation(state.currentSlot, FormatCopiedRecord(stored, remaining))) {
+    const auto stored = ReadRecordFields(app.currentSlot);
+    switch (CommitCancellation(app.currentSlot, FormatCopiedRecord(stored, remaining))) {
       case CertificationStep::Marker:
-        ShowMessage(state, kCancelCertifyFailedText);
+        ShowMessage(app, kCancelCertifyFailedText);
         return;
       case CertificationStep::Record:
-        ShowMessage(state, kCancelCertifySaveFailedText);
+        ShowMessage(app, kCancelCertifySaveFailedText);
         return;
       case CertificationStep::Done:
         break;
     }
-    state.currentSkills = std::move(remaining);
+    app.currentSkills = std::move(remaining);
     windows.ShowCertificationLook(false);
     windows.RedrawMainWindow();
-    ShowMessage(state, kCancelCertifyDoneText);
+    ShowMessage(app, kCancelCertifyDoneText);
     return;
   }
   // Certify: the pet's certifiable spells are offered in the picker, whose pick runs
   // CertifySkill.
-  state.certifyCandidates = FindCertifyCandidates(state.currentSkills);
-  if (state.certifyCandidates.empty()) {
-    ShowMessage(state, kNoCertifiableSkillText, kHintCaption);
+  app.certifyCandidates = FindCertifyCandidates(app.currentSkills);
+  if (app.certifyCandidates.empty()) {
+    ShowMessage(app, kNoCertifiableSkillText, kHintCaption);
     return;
   }
   windows.OpenCertifyPicker();
 }
 
-void CertifySkill(AppState& state) {
-  if (!RequireUsableCurrentPet(state, true)) return;
-  auto& skills = state.currentSkills;
-  const auto found = std::find(skills.begin(), skills.end(), state.certifyChoice);
+void CertifySkill(AppState& app) {
+  if (!RequireUsableCurrentPet(app, true)) return;
+  auto& skills = app.currentSkills;
+  const auto found = std::find(skills.begin(), skills.end(), app.certifyChoice);
   if (found == skills.end()) return;
-  std::vector<int> reordered{state.certifyChoice};
+  std::vector<int> reordered{app.certifyChoice};
   reordered.insert(reordered.end(), skills.begin(), found);
   reordered.insert(reordered.end(), found + 1, skills.end());
-  const auto stored = ReadRecordFields(state.currentSlot);
-  reordered.push_back(DrawCertificationBonus(state.random));
+  const auto stored = ReadRecordFields(app.currentSlot);
+  reordered.push_back(DrawCertificationBonus(app.random));
   // Marker and record change together or not at all; on failure the list in memory stays
   // as on disk, so that a retry does not add a second bonus skill.
-  switch (CommitCertification(state.currentSlot, state.certifyChoice, FormatCopiedRecord(stored, reordered))) {
+  switch (CommitCertification(app.currentSlot, app.certifyChoice, FormatCopiedRecord(stored, reordered))) {
     case CertificationStep::Marker:
-      ShowMessage(state, kMarkerWriteFailedText);
+      ShowMessage(app, kMarkerWriteFailedText);
       return;
     case CertificationStep::Record:
-      ShowMessage(state, kCertifyRecordFailedText);
+      ShowMessage(app, kCertifyRecordFailedText);
       return;
     case CertificationStep::Done:
       break;
   }
   skills = std::move(reordered);
-  WindowsOf(state).ShowCertificationLook(true);
-  WindowsOf(state).RedrawMainWindow();
+  WindowsOf(app).ShowCertificationLook(true);
+  WindowsOf(app).RedrawMainWindow();
 }
 
 Rect CertifyCellRect(int i) {

@@ -30,7 +30,7 @@ std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills);
 // (CommitCancellation), then shows the certify look, redraws and reports "成功取消认证"; when it
 // fails ("取消认证失败" for the marker, "数据保存失败" for the record) nothing changes, on disk
 // or in currentSkills.
-void ToggleCertification(AppState& state);
+void ToggleCertification(AppState& app);
 
 // Certifies certifyChoice for the current pet: moves it to the front, appends the bonus
 // skill, writes rz.txt and the record (first seven fields as stored) as one step
@@ -38,7 +38,7 @@ void ToggleCertification(AppState& state);
 // the record) nothing changes, on disk or in currentSkills. Does nothing when certifyChoice
 // is not among currentSkills. Once saved, the main window shows the cancel picture and the
 // badge.
-void CertifySkill(AppState& state);
+void CertifySkill(AppState& app);
 
 // CertifyPicker geometry: candidate i (1..8) in column (i-1) mod 4, row (i-1) / 4.
 Rect CertifyCellRect(int i);

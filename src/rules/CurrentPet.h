@@ -14,4 +14,4 @@ inline constexpr std::string_view kDamagedPetText = "宠物数据已损坏，无
 // 1..35; otherwise shows why and returns false. With `needRecord` the record must also
 // exist (operations that copy its first fields); without, a missing record is simply
 // written anew (the wash).
-bool RequireUsableCurrentPet(AppState& state, bool needRecord);
+bool RequireUsableCurrentPet(AppState& app, bool needRecord);

@@ -75,4 +75,4 @@ MergeChild DrawMergeChild(RandomGenerator& random, const MergeSide& side1, const
 // the certify look); opens the detail view; redraws the main window; and lets the roster panel
 // follow the child. True when the child was saved. On a refused or failed merge ("数据保存失败！")
 // nothing on disk, in the sides or in the windows changes.
-bool MergePets(AppState& state);
+bool MergePets(AppState& app);

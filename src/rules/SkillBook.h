@@ -21,7 +21,7 @@ int PickBookSlot(RandomGenerator& random, int n, bool certified);
 // stays in memory) and blanks bookIcon: the book is used up. Refuses with a message when the
 // pet already has the skill, has no replaceable skill, or there is no usable current pet.
 // True when a skill was replaced.
-bool LearnBookSkill(AppState& state, int skill);
+bool LearnBookSkill(AppState& app, int skill);
 
 enum class LearnOutcome {
   Refused,  // a message was shown; the book stays in its slot
@@ -31,4 +31,4 @@ enum class LearnOutcome {
 // The learn click on the book tab, after the button's own part (its tab, its picture at rest):
 // "请放入兽决" without a book, "技能重复" when the pet has it; then LearnBookSkill, the main
 // window redrawn and the book slot emptied.
-LearnOutcome OnLearnClicked(AppState& state);
+LearnOutcome OnLearnClicked(AppState& app);

@@ -3,4 +3,4 @@
 #include "ui/windows/PopupWindow.h"
 #include "ui/windows/Popups.h"
 
-void OpenCertifyPicker(AppState& state) { OpenPopup(state, CertifyPickerForm(state)); }
+void OpenCertifyPicker(AppState& app) { OpenPopup(app, CertifyPickerForm(app)); }
