@@ -58,7 +58,7 @@ void OnMinimizeButtonRelease(AppState& app, const MainControlRow& control) {
   RedrawMainWindow(app);
 }
 
-void OnWashTabButtonPress(AppState& app, const MainControlRow& control) {
+void OnWashOrReleasePress(AppState& app, const MainControlRow& control) {
   if (!IsOnItsTab(app, control)) return;
   if (IsOverPicture(app, control))
     ShowPressed(app, control);
@@ -83,13 +83,13 @@ void OnReleaseButtonRelease(AppState& app, const MainControlRow& control) {
   ReleasePet(app);
 }
 
-void OnTabButtonPress(AppState& app, const MainControlRow& control) {
+void OnMergeLearnCertifyPress(AppState& app, const MainControlRow& control) {
   if (!IsOnItsTab(app, control)) return;
   ShowPressed(app, control);
   RedrawMainWindow(app);
 }
 
-void OnTabButtonRelease(AppState& app, const MainControlRow& control) {
+void OnMergeLearnCertifyRelease(AppState& app, const MainControlRow& control) {
   if (!IsOnItsTab(app, control)) return;
   ShowResting(app, control);
   RedrawMainWindow(app);

@@ -14,12 +14,12 @@ void OnFrameButtonPress(AppState& app, const MainControlRow& control);
 void OnCloseButtonRelease(AppState& app, const MainControlRow& control);
 void OnMinimizeButtonRelease(AppState& app, const MainControlRow& control);
 // Wash and release (wash tab only): pressed while the cursor is over the picture, else at rest.
-void OnWashTabButtonPress(AppState& app, const MainControlRow& control);
+void OnWashOrReleasePress(AppState& app, const MainControlRow& control);
 void OnWashButtonRelease(AppState& app, const MainControlRow& control);
 void OnReleaseButtonRelease(AppState& app, const MainControlRow& control);
 // Merge, learn and certify (on their tab): pressed by the press, at rest after the release.
-void OnTabButtonPress(AppState& app, const MainControlRow& control);
-void OnTabButtonRelease(AppState& app, const MainControlRow& control);
+void OnMergeLearnCertifyPress(AppState& app, const MainControlRow& control);
+void OnMergeLearnCertifyRelease(AppState& app, const MainControlRow& control);
 void OnMergeButtonClick(AppState& app, const MainControlRow& control);
 void OnLearnButtonClick(AppState& app, const MainControlRow& control);
 void OnCertifyButtonClick(AppState& app, const MainControlRow& control);
