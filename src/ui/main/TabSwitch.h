@@ -6,7 +6,7 @@
 
 struct AppState;
 
-// The tab buttons 选择夹_洗练按钮 (1), 选择夹_合宠按钮 (2) and 选择夹_打书按钮 (3). Pressing another
+// The tab buttons of the wash, merge and book tabs (MainControl::WashTab ...). Pressing another
 // tab's button lights it, releasing dims it again; a click waits 50 ms (pending events go on
 // being handled) and then switches. The shown tab's button does nothing.
 void OnTabPress(AppState& app, TabState tab);
