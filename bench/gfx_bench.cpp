@@ -63,7 +63,7 @@ public:
   // `cold`: the icons and glyphs are dropped before each redraw, so every file is decoded again
   // (the cost when every file has changed since the last redraw).
   void Redraw(benchmark::State& state, int tab, bool cold = false) {
-    app.tabState = tab;
+    app.tabState = static_cast<TabState>(tab);
     LayoutMainWindow(app);
     for (auto _ : state) {
       if (cold) {

@@ -14,6 +14,7 @@
 #include "platform/headless/ReplayScript.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/MainWindowHandlers.h"
+#include "ui/main/ProgramWindows.h"
 #include "ui/main/SystemMessages.h"
 
 namespace {
@@ -71,13 +72,14 @@ int RunSimulator(const CommandLine& line) {
   app->system = system.get();
   app->clock = clock.get();
   app->messages = &messages;
+  ProgramWindows windows(*app);
+  app->windows = &windows;
   // Mapped and never called; a host that cannot map it runs the same without it.
   LoadStoredSkinLibrary(app->skinModule);
 
   if (headless != nullptr) {
-    AppState& state = *app;
     // At the script's end the program closes as its close button would.
-    headless->SetInputEndHandler([&state] { CloseMainWindow(state); });
+    headless->SetInputEndHandler([program = app.get()] { CloseMainWindow(*program); });
   }
 
   const bool opened = OpenMainWindow(*app);

@@ -11,6 +11,7 @@
 #include "core/RosterTransactions.h"
 #include "platform/gtk/GtkSystem.h"
 #include "odds/OddsCommand.h"
+#include "ui/main/SystemMessages.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ void ReportFolderInUse(const CommandLine& line, const std::filesystem::path& fol
                folder.c_str());
   if (line.headless) return;
   if (const auto system = platform::MakeGtkSystem(); system != nullptr)
-    system->ShowMessage(nullptr, "数据文件夹正被另一个正在运行的程序使用，请先关闭那个程序：\n" + folder.string(),
-                        "错误", platform::MessageButtons::Ok);
+    SystemMessages(*system).Show("数据文件夹正被另一个正在运行的程序使用，请先关闭那个程序：\n" + folder.string(),
+                                 kErrorCaption);
 }
 
 }  // namespace

@@ -7,8 +7,10 @@
 
 #include "core/Clock.h"
 #include "core/Messages.h"
+#include "core/OperationWindows.h"
 #include "core/RandomGenerator.h"
 #include "core/Rect.h"
+#include "core/TabState.h"
 #include "gfx/ImageObject.h"
 #include "gfx/LayeredCanvas.h"
 #include "loader/MemoryModule.h"
@@ -42,7 +44,7 @@ struct MergeSide {
 // The one program-wide record. Handlers and operations read and write it directly.
 struct AppState {
   // --- Pet data and shared values ---
-  int tabState = 0;        // 1 wash, 2 merge, 3 book
+  TabState tabState = TabState::None;
   int currentSlot = 0;     // 0 = no current pet (empty roster)
   int currentSpecies = 0;
   std::vector<int> currentSkills;
@@ -59,10 +61,12 @@ struct AppState {
   int newPetSlot = 0;
   int rosterFollowsCurrent = 0;
 
-  // Services: the random source, the clock that seeds it, and the message boxes.
+  // Services: the random source, the clock that seeds it, the message boxes and the window
+  // steps of the operations.
   RandomGenerator random;
   Clock* clock = nullptr;
   Messages* messages = nullptr;
+  OperationWindows* windows = nullptr;
 
   // --- Interaction state of the pop-up windows ---
   Rect rosterStripRect{};       // y is the vertical scroll offset

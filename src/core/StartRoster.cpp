@@ -7,7 +7,7 @@
 
 bool StartRoster(AppState& state) {
   RecoverRoster();
-  state.tabState = 1;
+  state.tabState = TabState::Wash;
   SeedFromClock(state);
   state.occupiedSlots = ScanOccupiedSlots();
   state.currentSlot = state.occupiedSlots.empty() ? 0 : state.occupiedSlots.front();

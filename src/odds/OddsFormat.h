@@ -16,13 +16,6 @@ inline std::string PercentText(double chance) {
   return text;
 }
 
-// A growth in thousandths as the real the program shows: 1072 -> "1.072".
-inline std::string GrowthText(double thousandths) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", thousandths / 1000.0);
-  return text;
-}
-
 inline std::string FixedText(double value, int decimals) {
   char text[48];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);

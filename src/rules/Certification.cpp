@@ -10,39 +10,6 @@
 #include "core/Skills.h"
 #include "rules/CurrentPet.h"
 
-namespace {
-
-void Notify(const CertificationHooks& hooks, bool certified) {
-  if (hooks.showCertification) hooks.showCertification(certified);
-}
-
-bool Ask(AppState& state, std::string_view text, std::string_view caption) {
-  return state.messages != nullptr && state.messages->Ask(text, caption);
-}
-
-void CancelCertification(AppState& state, const CertificationHooks& hooks) {
-  if (!Ask(state, kCancelCertifyQuestion, kHintCaption)) return;
-  std::vector<int> remaining = state.currentSkills;
-  if (!remaining.empty()) remaining.erase(remaining.begin());
-  const auto stored = ReadRecordFields(state.currentSlot);
-  // Marker and record change together or not at all; the list in memory follows the disk.
-  switch (CommitCancellation(state.currentSlot, FormatCopiedRecord(stored, remaining))) {
-    case CertificationStep::Marker:
-      ShowMessage(state, kCancelCertifyFailedText);
-      return;
-    case CertificationStep::Record:
-      ShowMessage(state, kCancelCertifySaveFailedText);
-      return;
-    case CertificationStep::Done:
-      break;
-  }
-  state.currentSkills = std::move(remaining);
-  Notify(hooks, false);
-  ShowMessage(state, kCancelCertifyDoneText);
-}
-
-}  // namespace
-
 int DrawCertificationBonus(RandomGenerator& random) { return random.RandomInt(1, 100) <= 50 ? 13 : 11; }
 
 std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills) {
@@ -53,44 +20,67 @@ std::vector<std::string> FindCertifyCandidates(const std::vector<int>& skills) {
   return candidates;
 }
 
-void ToggleCertification(AppState& state, const CertificationHooks& hooks) {
-  if (!RequireUsableCurrentPet(state, true)) return;
-  if (IsSlotCertified(state.currentSlot)) {
-    CancelCertification(state, hooks);
+void ToggleCertification(AppState& app) {
+  if (!RequireUsableCurrentPet(app, true)) return;
+  OperationWindows& windows = WindowsOf(app);
+  if (IsSlotCertified(app.currentSlot)) {
+    // Cancel: asked first; then marker and record change together or not at all, and the list
+    // in memory follows the disk.
+    if (!AskUser(app, kCancelCertifyQuestion, kHintCaption)) return;
+    std::vector<int> remaining = app.currentSkills;
+    if (!remaining.empty()) remaining.erase(remaining.begin());
+    const auto stored = ReadRecordFields(app.currentSlot);
+    switch (CommitCancellation(app.currentSlot, FormatCopiedRecord(stored, remaining))) {
+      case CertificationStep::Marker:
+        ShowMessage(app, kCancelCertifyFailedText);
+        return;
+      case CertificationStep::Record:
+        ShowMessage(app, kCancelCertifySaveFailedText);
+        return;
+      case CertificationStep::Done:
+        break;
+    }
+    app.currentSkills = std::move(remaining);
+    windows.ShowCertificationLook(false);
+    windows.RedrawMainWindow();
+    ShowMessage(app, kCancelCertifyDoneText);
     return;
   }
-  state.certifyCandidates = FindCertifyCandidates(state.currentSkills);
-  if (state.certifyCandidates.empty()) {
-    ShowMessage(state, kNoCertifiableSkillText, kHintCaption);
+  // Certify: the pet's certifiable spells are offered in the picker, whose pick runs
+  // CertifySkill.
+  app.certifyCandidates = FindCertifyCandidates(app.currentSkills);
+  if (app.certifyCandidates.empty()) {
+    ShowMessage(app, kNoCertifiableSkillText, kHintCaption);
     return;
   }
-  if (hooks.openPicker) hooks.openPicker();
+  windows.OpenCertifyPicker();
 }
 
-void CertifySkill(AppState& state, const CertificationHooks& hooks) {
-  if (!RequireUsableCurrentPet(state, true)) return;
-  auto& skills = state.currentSkills;
-  const auto found = std::find(skills.begin(), skills.end(), state.certifyChoice);
+void CertifySkill(AppState& app) {
+  if (!RequireUsableCurrentPet(app, true)) return;
+  auto& skills = app.currentSkills;
+  const auto found = std::find(skills.begin(), skills.end(), app.certifyChoice);
   if (found == skills.end()) return;
-  std::vector<int> reordered{state.certifyChoice};
+  std::vector<int> reordered{app.certifyChoice};
   reordered.insert(reordered.end(), skills.begin(), found);
   reordered.insert(reordered.end(), found + 1, skills.end());
-  const auto stored = ReadRecordFields(state.currentSlot);
-  reordered.push_back(DrawCertificationBonus(state.random));
+  const auto stored = ReadRecordFields(app.currentSlot);
+  reordered.push_back(DrawCertificationBonus(app.random));
   // Marker and record change together or not at all; on failure the list in memory stays
   // as on disk, so that a retry does not add a second bonus skill.
-  switch (CommitCertification(state.currentSlot, state.certifyChoice, FormatCopiedRecord(stored, reordered))) {
+  switch (CommitCertification(app.currentSlot, app.certifyChoice, FormatCopiedRecord(stored, reordered))) {
     case CertificationStep::Marker:
-      ShowMessage(state, kMarkerWriteFailedText);
+      ShowMessage(app, kMarkerWriteFailedText);
       return;
     case CertificationStep::Record:
-      ShowMessage(state, kCertifyRecordFailedText);
+      ShowMessage(app, kCertifyRecordFailedText);
       return;
     case CertificationStep::Done:
       break;
   }
   skills = std::move(reordered);
-  Notify(hooks, true);
+  WindowsOf(app).ShowCertificationLook(true);
+  WindowsOf(app).RedrawMainWindow();
 }
 
 Rect CertifyCellRect(int i) {

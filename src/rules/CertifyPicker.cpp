@@ -1,7 +1,6 @@
 #include "rules/CertifyPicker.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "core/AppState.h"
 #include "core/DataPaths.h"
@@ -10,59 +9,59 @@
 
 namespace {
 
-int CandidateCount(const AppState& state) {
-  return std::min<int>(static_cast<int>(state.certifyCandidates.size()), kCertifiableCount);
+int CandidateCount(const AppState& app) {
+  return std::min<int>(static_cast<int>(app.certifyCandidates.size()), kCertifiableCount);
 }
 
-void Close(AppState& state) {
+void Close(AppState& app) {
   // Destroying runs the destroyed handler, which unbinds the canvas.
-  if (platform::Window* window = state.certifyCanvas.BoundWindow()) window->Destroy();
+  if (platform::Window* window = app.certifyCanvas.BoundWindow()) window->Destroy();
 }
 
-void OnCreated(AppState& state, platform::Window& window) {
-  state.certifyBackgroundImage.LoadFromBytes(stored::certifyPickerBackground);
-  state.certifyCanvas.Bind(&window, kCertifyPickerWidth, kCertifyPickerHeight);
-  state.certifyBackgroundRect = MakeRect(0, 0, kCertifyPickerWidth, kCertifyPickerHeight);
-  state.certifyHighlightImage.LoadFromBytes(stored::highlightFrame);
-  state.certifyHighlightRect = MakeRect(0, 0, 0, 0);
-  for (int i = 1; i <= CandidateCount(state); ++i) {
-    const int skill = ParseRecordNumber(state.certifyCandidates[static_cast<std::size_t>(i - 1)]);
-    state.certifySkillIcons[i].LoadFromFile(SkillIconPath(skill));
-    state.certifyCellRects[i] = CertifyCellRect(i);
+void OnCreated(AppState& app, platform::Window& window) {
+  app.certifyBackgroundImage.LoadFromBytes(stored::certifyPickerBackground);
+  app.certifyCanvas.Bind(&window, kCertifyPickerWidth, kCertifyPickerHeight);
+  app.certifyBackgroundRect = MakeRect(0, 0, kCertifyPickerWidth, kCertifyPickerHeight);
+  app.certifyHighlightImage.LoadFromBytes(stored::highlightFrame);
+  app.certifyHighlightRect = MakeRect(0, 0, 0, 0);
+  for (int i = 1; i <= CandidateCount(app); ++i) {
+    const int skill = ParseRecordNumber(app.certifyCandidates[static_cast<std::size_t>(i - 1)]);
+    app.certifySkillIcons[i].LoadFromFile(SkillIconPath(skill));
+    app.certifyCellRects[i] = CertifyCellRect(i);
   }
-  DrawCertifyPicker(state);
+  DrawCertifyPicker(app);
 }
 
-void OnMouseMoved(AppState& state, int x, int y) {
+void OnMouseMoved(AppState& app, int x, int y) {
   // Outside every cell the frame stays where it was.
-  if (const int i = CertifyCellAt(x, y, CandidateCount(state))) {
-    state.certifyHighlightRect = CertifyHighlightRect(i);
-    DrawCertifyPicker(state);
+  if (const int i = CertifyCellAt(x, y, CandidateCount(app))) {
+    app.certifyHighlightRect = CertifyHighlightRect(i);
+    DrawCertifyPicker(app);
   }
 }
 
-void OnLeftReleased(AppState& state, const CertificationHooks& hooks, int x, int y) {
-  const int i = CertifyCellAt(x, y, CandidateCount(state));
+void OnLeftReleased(AppState& app, int x, int y) {
+  const int i = CertifyCellAt(x, y, CandidateCount(app));
   if (i == 0) return;
-  state.certifyChoice = ParseRecordNumber(state.certifyCandidates[static_cast<std::size_t>(i - 1)]);
-  CertifySkill(state, hooks);
-  DrawCertifyPicker(state);
-  Close(state);
+  app.certifyChoice = ParseRecordNumber(app.certifyCandidates[static_cast<std::size_t>(i - 1)]);
+  CertifySkill(app);
+  DrawCertifyPicker(app);
+  Close(app);
 }
 
 }  // namespace
 
-void DrawCertifyPicker(AppState& state) {
-  LayeredCanvas& canvas = state.certifyCanvas;
+void DrawCertifyPicker(AppState& app) {
+  LayeredCanvas& canvas = app.certifyCanvas;
   canvas.Clear();
-  canvas.DrawImage(state.certifyBackgroundImage, state.certifyBackgroundRect);
-  for (int i = 1; i <= CandidateCount(state); ++i)
-    canvas.DrawImage(state.certifySkillIcons[i], state.certifyCellRects[i]);
-  canvas.DrawImage(state.certifyHighlightImage, state.certifyHighlightRect);
+  canvas.DrawImage(app.certifyBackgroundImage, app.certifyBackgroundRect);
+  for (int i = 1; i <= CandidateCount(app); ++i)
+    canvas.DrawImage(app.certifySkillIcons[i], app.certifyCellRects[i]);
+  canvas.DrawImage(app.certifyHighlightImage, app.certifyHighlightRect);
   canvas.Present();
 }
 
-platform::WindowForm CertifyPickerForm(AppState& state, CertificationHooks hooks) {
+platform::WindowForm CertifyPickerForm(AppState& app) {
   platform::WindowForm form;
   form.name = "certify";
   form.title = "法术认证";
@@ -71,20 +70,17 @@ platform::WindowForm CertifyPickerForm(AppState& state, CertificationHooks hooks
   platform::ControlForm area;
   area.name = "图形按钮1";
   area.place = MakeRect(0, 0, kCertifyPickerWidth, kCertifyPickerHeight);
-  area.events.mouseMove = [&state](int x, int y) { OnMouseMoved(state, x, y); };
-  // The hooks live as long as the form's handlers do.
-  area.events.leftRelease = [&state, hooks = std::move(hooks)](int x, int y) {
-    OnLeftReleased(state, hooks, x, y);
-  };
-  area.events.rightRelease = [&state](int, int) { Close(state); };
+  area.events.mouseMove = [&app](int x, int y) { OnMouseMoved(app, x, y); };
+  area.events.leftRelease = [&app](int x, int y) { OnLeftReleased(app, x, y); };
+  area.events.rightRelease = [&app](int, int) { Close(app); };
   form.controls.push_back(std::move(area));
   // Esc leaves the picker as a right click does: keyboard users have no other way out.
-  form.keyPressed = [&state](platform::Window&, platform::Key key) {
-    if (key == platform::Key::Escape) Close(state);
+  form.keyPressed = [&app](platform::Window&, platform::Key key) {
+    if (key == platform::Key::Escape) Close(app);
   };
-  form.created = [&state](platform::Window& window) { OnCreated(state, window); };
-  form.destroyed = [&state](platform::Window& window) {
-    if (state.certifyCanvas.BoundWindow() == &window) state.certifyCanvas.Release();
+  form.created = [&app](platform::Window& window) { OnCreated(app, window); };
+  form.destroyed = [&app](platform::Window& window) {
+    if (app.certifyCanvas.BoundWindow() == &window) app.certifyCanvas.Release();
   };
   return form;
 }

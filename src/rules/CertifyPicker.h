@@ -5,14 +5,14 @@
 
 struct AppState;
 
-// The certification picker: the icons of state.certifyCandidates in two rows of four. A left
-// click on one certifies it for the current pet (CertifySkill with `hooks`) and closes; a right
-// click closes without a choice. The window layer opens the form modally (OpenCertifyPicker).
+// The certification picker: the icons of app.certifyCandidates in two rows of four. A left
+// click on one certifies it for the current pet (CertifySkill) and closes; a right click closes
+// without a choice. The window layer opens the form modally (OpenCertifyPicker).
 
 inline constexpr int kCertifyPickerWidth = 335;
 inline constexpr int kCertifyPickerHeight = 190;
 
 // The picker's window definition, form name "certify".
-platform::WindowForm CertifyPickerForm(AppState& state, CertificationHooks hooks);
+platform::WindowForm CertifyPickerForm(AppState& app);
 
-void DrawCertifyPicker(AppState& state);
+void DrawCertifyPicker(AppState& app);

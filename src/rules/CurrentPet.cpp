@@ -3,18 +3,14 @@
 #include "core/AppState.h"
 #include "core/RosterStore.h"
 
-void ShowMessage(AppState& state, std::string_view text, std::string_view caption) {
-  if (state.messages != nullptr) state.messages->Show(text, caption);
-}
-
-bool RequireUsableCurrentPet(AppState& state, bool needRecord) {
-  if (state.currentSlot < 1 || state.currentSlot > kSlotCount ||
-      (needRecord && !IsSlotOccupied(state.currentSlot))) {
-    ShowMessage(state, kNoCurrentPetText);
+bool RequireUsableCurrentPet(AppState& app, bool needRecord) {
+  if (app.currentSlot < 1 || app.currentSlot > kSlotCount ||
+      (needRecord && !IsSlotOccupied(app.currentSlot))) {
+    ShowMessage(app, kNoCurrentPetText);
     return false;
   }
-  if (IsSlotDamaged(state.currentSlot) || state.currentSpecies < 1 || state.currentSpecies > kSpeciesCount) {
-    ShowMessage(state, kDamagedPetText);
+  if (IsSlotDamaged(app.currentSlot) || app.currentSpecies < 1 || app.currentSpecies > kSpeciesCount) {
+    ShowMessage(app, kDamagedPetText);
     return false;
   }
   return true;

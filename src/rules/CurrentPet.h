@@ -10,11 +10,8 @@ struct AppState;
 inline constexpr std::string_view kNoCurrentPetText = "当前没有宠物";
 inline constexpr std::string_view kDamagedPetText = "宠物数据已损坏，无法操作";
 
-// Shows a message box through state.messages (nothing when no message sink is set).
-void ShowMessage(AppState& state, std::string_view text, std::string_view caption = kStandardCaption);
-
 // True when currentSlot is a slot 1..15, its record is not damaged and currentSpecies is
 // 1..35; otherwise shows why and returns false. With `needRecord` the record must also
 // exist (operations that copy its first fields); without, a missing record is simply
 // written anew (the wash).
-bool RequireUsableCurrentPet(AppState& state, bool needRecord);
+bool RequireUsableCurrentPet(AppState& app, bool needRecord);

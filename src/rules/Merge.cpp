@@ -5,7 +5,10 @@
 #include <limits>
 #include <unordered_set>
 
+#include "core/DataPaths.h"
+#include "core/LoadSlot.h"
 #include "core/PetRecord.h"
+#include "core/RosterStore.h"
 #include "core/RosterTransactions.h"
 #include "rules/CurrentPet.h"
 #include "rules/PetRoll.h"
@@ -111,36 +114,36 @@ MergeChild DrawMergeChild(RandomGenerator& random, const MergeSide& side1, const
   return child;
 }
 
-bool MergePets(AppState& state) {
-  MergeSide& side1 = state.mergeSide[1];
-  MergeSide& side2 = state.mergeSide[2];
+bool MergePets(AppState& app) {
+  MergeSide& side1 = app.mergeSide[1];
+  MergeSide& side2 = app.mergeSide[2];
   if (side1.species == 0 || side2.species == 0) {
-    ShowMessage(state, kMergeNeedsPetsText);
+    ShowMessage(app, kMergeNeedsPetsText);
     return false;
   }
   if (!IsValidSpecies(side1.species) || !IsValidSpecies(side2.species) || !IsValidSlot(side1.slot) ||
       !IsValidSlot(side2.slot)) {
-    ShowMessage(state, kDamagedPetText);
+    ShowMessage(app, kDamagedPetText);
     return false;
   }
   if (side1.slot == side2.slot) {
-    ShowMessage(state, kMergeSameSlotText);
+    ShowMessage(app, kMergeSameSlotText);
     return false;
   }
   if (side1.skills.empty() && side2.skills.empty()) {
-    ShowMessage(state, kMergeNoSkillsText);
+    ShowMessage(app, kMergeNoSkillsText);
     return false;
   }
-  const Reseed fromClock = [&state](RandomGenerator& random) {
-    if (state.clock != nullptr) random.SeedFromClock(*state.clock);
+  const Reseed fromClock = [&app](RandomGenerator& random) {
+    if (app.clock != nullptr) random.SeedFromClock(*app.clock);
   };
-  MergeChild child = DrawMergeChild(state.random, side1, side2, fromClock);
-  state.mergeResultSkills = child.skills;
+  MergeChild child = DrawMergeChild(app.random, side1, side2, fromClock);
+  app.mergeResultSkills = child.skills;
   // All or nothing: the child in side 1's slot and side 2's record gone, or both parents as
   // they were.
   if (!CommitMerge(side1.slot, side2.slot,
                    FormatRecord(child.species, child.aptitudes, child.growth, child.skills))) {
-    ShowMessage(state, kSaveFailedText);
+    ShowMessage(app, kSaveFailedText);
     return false;
   }
   for (MergeSide* side : {&side1, &side2}) {
@@ -148,5 +151,19 @@ bool MergePets(AppState& state) {
     side->aptitudes.fill(0.0);
     side->skills.clear();
   }
+  // The child in side 1's slot becomes the current pet and is shown.
+  OperationWindows& windows = WindowsOf(app);
+  const int slot = side1.slot;
+  LoadSlot(app, slot);
+  app.currentSlot = slot;
+  app.petPicture.LoadFromFile(PetPicturePath(app.slotSpecies[slot]));
+  for (int side : {1, 2}) app.mergeHeads[side].LoadFromBytes(kEmptyByteConstant);
+  // A merge side never holds a certified pet, so this is the certify look; the marker decides,
+  // as for every pet that becomes current.
+  windows.ShowCertificationLook(IsSlotCertified(slot));
+  windows.OpenPetDetailView();
+  windows.RedrawMainWindow();
+  app.rosterFollowsCurrent = 1;
+  windows.PlaceRosterPanel();
   return true;
 }

@@ -67,10 +67,12 @@ MergeChild DrawMergeValues(RandomGenerator& random, const MergeSide& side1, cons
 MergeChild DrawMergeChild(RandomGenerator& random, const MergeSide& side1, const MergeSide& side2,
                           const Reseed& reseed);
 
-// The merge's own part, on the two merge sides: checks both sides, draws the child into
-// mergeResultSkills, replaces side 1's record with it and removes side 2's record as one
-// step (CommitMerge: all or nothing, even when the program is killed), and clears the sides (species 0, aptitudes 0.0, skills empty; slots kept, side 1's slot
-// is where the child lives). Returns true when the child was saved; the caller then loads
-// side 1's slot, makes it current, switches the pictures and opens the detail view.
-// On a refused or failed merge ("数据保存失败！") nothing on disk or in the sides changes.
-bool MergePets(AppState& state);
+// The merge, from a click on the merge button on the merge tab. In order: checks both sides;
+// draws the child (mergeResultSkills its skills); replaces side 1's record with it and removes
+// side 2's record as one step (CommitMerge: all or nothing, even when the program is killed);
+// clears the sides (species 0, aptitudes 0.0, skills empty; slots kept, side 1's slot is where
+// the child lives); makes the child current (its slot loaded, its picture, blank merge heads,
+// the certify look); opens the detail view; redraws the main window; and lets the roster panel
+// follow the child. True when the child was saved. On a refused or failed merge ("数据保存失败！")
+// nothing on disk, in the sides or in the windows changes.
+bool MergePets(AppState& app);

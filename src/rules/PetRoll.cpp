@@ -20,32 +20,32 @@ std::string FormatRolledPet(const RolledPet& pet) {
                       std::span<const int>(pet.skills.items.data(), static_cast<std::size_t>(pet.skills.count)));
 }
 
-PetRollResult RollPet(AppState& state, int slot, int species) {
-  const RolledPet pet = RollPetValues(state.random, species);
-  for (int k = 1; k <= 5; ++k) state.slotAptitudes[slot][k] = pet.aptitudes[k - 1];
-  state.slotAptitudes[slot][6] = GrowthFromThousandths(pet.growth);
+PetRollResult RollPet(AppState& app, int slot, int species) {
+  const RolledPet pet = RollPetValues(app.random, species);
+  for (int k = 1; k <= 5; ++k) app.slotAptitudes[slot][k] = pet.aptitudes[k - 1];
+  app.slotAptitudes[slot][6] = GrowthFromThousandths(pet.growth);
   PetRollResult result;
   result.skills.assign(pet.skills.begin(), pet.skills.end());
   result.written = WriteRecord(slot, FormatRolledPet(pet));
-  if (!result.written) ShowMessage(state, kSaveFailedText);
+  if (!result.written) ShowMessage(app, kSaveFailedText);
   return result;
 }
 
-bool WashCurrentPet(AppState& state) {
-  if (!RequireUsableCurrentPet(state, false)) return false;
-  state.currentSkills = RollPet(state, state.currentSlot, state.currentSpecies).skills;
+bool WashCurrentPet(AppState& app) {
+  if (!RequireUsableCurrentPet(app, false)) return false;
+  app.currentSkills = RollPet(app, app.currentSlot, app.currentSpecies).skills;
   return true;
 }
 
-bool CreatePet(AppState& state, int species) {
-  if (state.newPetSlot < 1 || state.newPetSlot > kSlotCount || species < 1 || species > kSpeciesCount) {
-    ShowMessage(state, "无法在此位置创建宠物");
+bool CreatePet(AppState& app, int species) {
+  if (app.newPetSlot < 1 || app.newPetSlot > kSlotCount || species < 1 || species > kSpeciesCount) {
+    ShowMessage(app, "无法在此位置创建宠物");
     return false;
   }
-  if (IsSlotOccupied(state.newPetSlot)) {  // never overwrite a saved pet
-    ShowMessage(state, "该位置已有宠物");
+  if (IsSlotOccupied(app.newPetSlot)) {  // never overwrite a saved pet
+    ShowMessage(app, "该位置已有宠物");
     return false;
   }
-  RollPet(state, state.newPetSlot, species);
+  RollPet(app, app.newPetSlot, species);
   return true;
 }

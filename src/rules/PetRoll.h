@@ -32,15 +32,15 @@ struct PetRollResult {
   bool written = false;     // the record reached the disk
 };
 
-// Rolls a pet of `species` with state.random, stores its aptitudes and growth in
+// Rolls a pet of `species` with app.random, stores its aptitudes and growth in
 // slotAptitudes[slot] and writes it as the slot's record ("数据保存失败！" on failure;
 // the values stay in memory). slot 1..15, species 1..35.
-PetRollResult RollPet(AppState& state, int slot, int species);
+PetRollResult RollPet(AppState& app, int slot, int species);
 
 // The wash: rolls the current pet anew; currentSkills becomes the rolled list. Refuses
 // (with a message, nothing drawn) when there is no usable current pet. True when rolled.
-bool WashCurrentPet(AppState& state);
+bool WashCurrentPet(AppState& app);
 
 // A new pet of `species` in newPetSlot; the current pet is unchanged. Refuses when
 // newPetSlot or species is out of range, or newPetSlot already holds a pet. True when rolled.
-bool CreatePet(AppState& state, int species);
+bool CreatePet(AppState& app, int species);

@@ -8,8 +8,8 @@
 #include "rules/CurrentPet.h"
 
 namespace {
-bool HasSkill(const AppState& state, int skill) {
-  return std::find(state.currentSkills.begin(), state.currentSkills.end(), skill) != state.currentSkills.end();
+bool HasSkill(const AppState& app, int skill) {
+  return std::find(app.currentSkills.begin(), app.currentSkills.end(), skill) != app.currentSkills.end();
 }
 }  // namespace
 
@@ -19,36 +19,38 @@ int PickBookSlot(RandomGenerator& random, int n, bool certified) {
   return random.RandomInt(first, n);
 }
 
-bool LearnBookSkill(AppState& state, int skill) {
-  if (!RequireUsableCurrentPet(state, true)) return false;
-  if (HasSkill(state, skill)) {
-    ShowMessage(state, kDuplicateSkillText);
+bool LearnBookSkill(AppState& app, int skill) {
+  if (!RequireUsableCurrentPet(app, true)) return false;
+  if (HasSkill(app, skill)) {
+    ShowMessage(app, kDuplicateSkillText);
     return false;
   }
-  const auto stored = ReadRecordFields(state.currentSlot);
-  const int n = static_cast<int>(state.currentSkills.size());
-  const int k = PickBookSlot(state.random, n, IsSlotCertified(state.currentSlot));
+  const auto stored = ReadRecordFields(app.currentSlot);
+  const int n = static_cast<int>(app.currentSkills.size());
+  const int k = PickBookSlot(app.random, n, IsSlotCertified(app.currentSlot));
   if (k == 0) {
-    ShowMessage(state, kNothingToReplaceText);
+    ShowMessage(app, kNothingToReplaceText);
     return false;
   }
-  state.currentSkills[static_cast<std::size_t>(k - 1)] = skill;
-  if (!WriteRecord(state.currentSlot, FormatCopiedRecord(stored, state.currentSkills)))
-    ShowMessage(state, kBookSaveFailedText);
+  app.currentSkills[static_cast<std::size_t>(k - 1)] = skill;
+  if (!WriteRecord(app.currentSlot, FormatCopiedRecord(stored, app.currentSkills)))
+    ShowMessage(app, kBookSaveFailedText);
+  app.bookIcon.LoadFromBytes(kEmptyByteConstant);
   return true;
 }
 
-LearnOutcome OnLearnClicked(AppState& state) {
-  if (state.bookSkill == 0) {
-    ShowMessage(state, kNoBookText);
+LearnOutcome OnLearnClicked(AppState& app) {
+  if (app.bookSkill == 0) {
+    ShowMessage(app, kNoBookText);
     return LearnOutcome::Refused;
   }
-  if (!RequireUsableCurrentPet(state, true)) return LearnOutcome::Refused;
-  if (HasSkill(state, state.bookSkill)) {
-    ShowMessage(state, kDuplicateSkillText);
+  if (!RequireUsableCurrentPet(app, true)) return LearnOutcome::Refused;
+  if (HasSkill(app, app.bookSkill)) {
+    ShowMessage(app, kDuplicateSkillText);
     return LearnOutcome::Refused;
   }
-  if (!LearnBookSkill(state, state.bookSkill)) return LearnOutcome::Refused;
-  state.bookSkill = 0;
+  if (!LearnBookSkill(app, app.bookSkill)) return LearnOutcome::Refused;
+  WindowsOf(app).RedrawMainWindow();
+  app.bookSkill = 0;
   return LearnOutcome::Learned;
 }

@@ -18,17 +18,17 @@ int PickBookSlot(RandomGenerator& random, int n, bool certified);
 
 // Teaches `skill` to the current pet: replaces one entry of currentSkills, rewrites the
 // record with its first seven fields as stored ("数据保存失败" on failure; the change
-// stays in memory). Refuses with a message when the pet already has the skill, has no
-// replaceable skill, or there is no usable current pet. True when a skill was replaced.
-bool LearnBookSkill(AppState& state, int skill);
+// stays in memory) and blanks bookIcon: the book is used up. Refuses with a message when the
+// pet already has the skill, has no replaceable skill, or there is no usable current pet.
+// True when a skill was replaced.
+bool LearnBookSkill(AppState& app, int skill);
 
 enum class LearnOutcome {
   Refused,  // a message was shown; the book stays in its slot
   Learned,  // the book is used up: bookSkill is 0
 };
 
-// The learn button's rule, for a click on the book tab: "请放入兽决" without a book,
-// "技能重复" when the pet has it, then LearnBookSkill and an empty book slot.
-// On Learned the caller puts the learn button back to its resting place, blanks bookIcon
-// and redraws the main window.
-LearnOutcome OnLearnClicked(AppState& state);
+// The learn click on the book tab, after the button's own part (its tab, its picture at rest):
+// "请放入兽决" without a book, "技能重复" when the pet has it; then LearnBookSkill, the main
+// window redrawn and the book slot emptied.
+LearnOutcome OnLearnClicked(AppState& app);

@@ -21,7 +21,7 @@ TEST_F(StartRosterTest, LowestOccupiedSlotBecomesCurrent) {
     AppState state;
     state.clock = &clock;
     EXPECT_EQ(StartRoster(state), c.current != 0);
-    EXPECT_EQ(state.tabState, 1);
+    EXPECT_EQ(state.tabState, TabState::Wash);
     EXPECT_EQ(state.occupiedSlots, c.occupied);
     EXPECT_EQ(state.currentSlot, c.current);
     if (c.current != 0) {

@@ -94,7 +94,7 @@ TEST_F(EscapeKeyTest, MainWindowAndRosterPanelIgnoreIt) {
   Run();
   EXPECT_NE(system.Find("main"), nullptr);
   EXPECT_NE(system.Find("roster"), nullptr);
-  EXPECT_EQ(app.tabState, 3);
+  EXPECT_EQ(app.tabState, TabState::Book);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "gfx/GfxTestSupport.h"
 #include "platform/headless/HeadlessSystem.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ProgramWindows.h"
 #include "ui/main/SystemMessages.h"
 
 namespace popupstest {
@@ -73,6 +74,7 @@ class PopupsTest : public DataFolderTest {
     app.system = &system;
     app.clock = &clock;
     app.messages = &messages;
+    app.windows = &windows;
     system.SetInputEndHandler([this] { inputRanDry = true; });
   }
 
@@ -138,6 +140,7 @@ class PopupsTest : public DataFolderTest {
   FixedClock clock{777};
   SystemMessages messages{system};
   AppState app;
+  ProgramWindows windows{app};
   bool inputRanDry = false;
 };
 

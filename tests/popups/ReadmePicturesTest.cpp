@@ -9,6 +9,7 @@
 #include "core/RosterStore.h"
 #include "platform/headless/HeadlessSystem.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ProgramWindows.h"
 #include "ui/main/SystemMessages.h"
 #include "ui/windows/BookSkillPicker.h"
 #include "ui/windows/MergePetPicker.h"
@@ -54,6 +55,7 @@ class ReadmePictures : public DataFolderTest {
   FixedClock clock{20261211};
   SystemMessages messages{system};
   AppState app;
+  ProgramWindows windows{app};
 };
 
 TEST_F(ReadmePictures, DISABLED_WritePopupPictures) {
@@ -64,6 +66,7 @@ TEST_F(ReadmePictures, DISABLED_WritePopupPictures) {
   app.system = &system;
   app.clock = &clock;
   app.messages = &messages;
+  app.windows = &windows;
   ASSERT_TRUE(OpenMainWindow(app));
   ASSERT_FALSE(IsSlotOccupied(5)) << "the default roster's slot 5 must be free";
 

@@ -45,25 +45,37 @@ TEST(CertifyPickerGeometry, CellsAndStrictHits) {
   }
 }
 
-class CertificationTest : public RulesTest {
- protected:
-  CertificationHooks Hooks() {
-    CertificationHooks hooks;
-    hooks.openPicker = [this] { ++pickerOpened; };
-    hooks.showCertification = [this](bool certified) { shown.push_back(certified); };
-    return hooks;
-  }
+// Records the window steps certification asks for: the picker opened, the look shown.
+class RecordingCertificationWindows final : public OperationWindows {
+ public:
+  void RedrawMainWindow() override {}
+  void ShowCertificationLook(bool certified) override { shown.push_back(certified); }
+  void OpenCertifyPicker() override { ++pickerOpened; }
+  void OpenPetDetailView() override {}
+  void ReloadRosterPanel() override {}
+  void PlaceRosterPanel() override {}
   int pickerOpened = 0;
   std::vector<bool> shown;
 };
 
+class CertificationTest : public RulesTest {
+ protected:
+  void SetUp() override {
+    RulesTest::SetUp();
+    state.windows = &windows;
+  }
+  RecordingCertificationWindows windows;
+  int& pickerOpened = windows.pickerOpened;
+  std::vector<bool>& shown = windows.shown;
+};
+
 TEST_F(CertificationTest, CertifyingMovesTheSpellFirstAndAddsABonus) {
   MakeCurrent(3, "9|960|768|3240|1344|768|1042|3|5|73|71");
-  ToggleCertification(state, Hooks());
+  ToggleCertification(state);
   EXPECT_EQ(pickerOpened, 1);
   EXPECT_EQ(state.certifyCandidates, (std::vector<std::string>{"73", "71"}));
   state.certifyChoice = 71;
-  CertifySkill(state, Hooks());
+  CertifySkill(state);
   ASSERT_EQ(state.currentSkills.size(), 4u);
   EXPECT_EQ(std::vector<int>(state.currentSkills.begin(), state.currentSkills.begin() + 3),
             (std::vector<int>{71, 5, 73}));
@@ -81,13 +93,13 @@ TEST_F(CertificationTest, BonusIsAddedEvenWhenAlreadyKnown) {
   MakeCurrent(3, "9|1|2|3|4|5|1042|2|13|72");
   state.random.Seed(1);
   state.certifyChoice = 72;
-  CertifySkill(state, Hooks());
+  CertifySkill(state);
   EXPECT_EQ(state.currentSkills, (std::vector<int>{72, 13, 13}));
 }
 
 TEST_F(CertificationTest, NoCertifiableSpellGivesTheLongHint) {
   MakeCurrent(3, "9|1|2|3|4|5|1042|2|5|11");
-  ToggleCertification(state, Hooks());
+  ToggleCertification(state);
   EXPECT_EQ(pickerOpened, 0);
   EXPECT_EQ(messages.boxes, (std::vector<Box>{{std::string(kNoCertifiableSkillText), "提示", false}}));
   EXPECT_FALSE(IsSlotCertified(3));
@@ -97,7 +109,7 @@ TEST_F(CertificationTest, ChoiceNotInTheListChangesNothing) {
   const std::string record = "9|1|2|3|4|5|1042|2|5|71";
   MakeCurrent(3, record);
   state.certifyChoice = 73;
-  CertifySkill(state, Hooks());
+  CertifySkill(state);
   EXPECT_EQ(state.currentSkills, (std::vector<int>{5, 71}));
   EXPECT_EQ(ReadFile(RecordPath(3)), record);
   EXPECT_FALSE(IsSlotCertified(3));
@@ -106,7 +118,7 @@ TEST_F(CertificationTest, ChoiceNotInTheListChangesNothing) {
 TEST_F(CertificationTest, CancellingRemovesTheFirstSkillAfterAsking) {
   MakeCurrent(3, "9|1|2|3|4|5|1042|4|71|5|73|13");
   WriteFile(MarkerPath(3), "71");
-  ToggleCertification(state, Hooks());
+  ToggleCertification(state);
   EXPECT_EQ(messages.boxes, (std::vector<Box>{{"确定取消认证吗？", "提示", true}, {"成功取消认证", "信息：", false}}));
   EXPECT_EQ(state.currentSkills, (std::vector<int>{5, 73, 13}));
   EXPECT_EQ(ReadFile(RecordPath(3)), "9|1|2|3|4|5|1042|3|5|73|13");
@@ -122,7 +134,7 @@ TEST_F(CertificationTest, CancelFailuresAndRefusal) {
     MakeCurrent(3, record);
     WriteFile(MarkerPath(3), "71");
     messages.answer = false;
-    ToggleCertification(state, Hooks());
+    ToggleCertification(state);
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"确定取消认证吗？"}));
     EXPECT_TRUE(IsSlotCertified(3));
     EXPECT_EQ(state.currentSkills, (std::vector<int>{71, 5, 13}));
@@ -133,7 +145,7 @@ TEST_F(CertificationTest, CancelFailuresAndRefusal) {
     messages = RecordingMessages{};
     MakeCurrent(4, record);
     std::filesystem::create_directories(MarkerPath(4) + "/inner");
-    ToggleCertification(state, Hooks());
+    ToggleCertification(state);
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"确定取消认证吗？", "取消认证失败"}));
     EXPECT_EQ(state.currentSkills, (std::vector<int>{71, 5, 13}));
     EXPECT_EQ(ReadFile(RecordPath(4)), record);
@@ -146,7 +158,7 @@ TEST_F(CertificationTest, CancelFailuresAndRefusal) {
     WriteFile(MarkerPath(5), "71");
     {
       FileSizeLimit limit(0);
-      ToggleCertification(state, Hooks());
+      ToggleCertification(state);
     }
     // All or nothing: the marker stays with the record it belongs to.
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"确定取消认证吗？", "数据保存失败"}));
@@ -166,7 +178,7 @@ TEST_F(CertificationTest, CertifyWriteFailures) {
     state.certifyChoice = 71;
     {
       FileSizeLimit limit(0);
-      CertifySkill(state, Hooks());
+      CertifySkill(state);
     }
     // The new record is prepared first, so its failure is the one reported.
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误101！"}));
@@ -185,7 +197,7 @@ TEST_F(CertificationTest, CertifyWriteFailures) {
       // The new record is put beside the old one, the marker written, then the record
       // renamed into place: the third rename fails.
       ScopedFileFaults faults(FailOnceOf(FileOperation::Rename, 2));
-      CertifySkill(state, Hooks());
+      CertifySkill(state);
     }
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误101！"}));
     EXPECT_FALSE(Exists(MarkerPath(4)));  // the marker written for it is taken back
@@ -204,14 +216,14 @@ TEST_F(CertificationTest, FolderTakingNoNewFileReportsTheMarker) {
   state.certifyChoice = 71;
   {
     ScopedFileFaults readOnly(FailOnceOf(FileOperation::Create, 0, EACCES));
-    CertifySkill(state, Hooks());
+    CertifySkill(state);
   }
   const std::string certified = "9|1|2|3|4|5|1042|3|71|5|13";
   MakeCurrent(4, certified);
   WriteFile(MarkerPath(4), "71");
   {
     ScopedFileFaults readOnly(FailOnceOf(FileOperation::Create, 0, EACCES));
-    ToggleCertification(state, Hooks());
+    ToggleCertification(state);
   }
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"未知错误102！", "确定取消认证吗？", "取消认证失败"}));
   EXPECT_EQ(ReadFile(RecordPath(3)), plain);
@@ -229,14 +241,14 @@ TEST_F(CertificationTest, RetryAfterAFailedMarkerAddsOneBonus) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     // The marker's temporary file is the second file created (after the new record's).
     ScopedFileFaults faults(FailOnceOf(FileOperation::Create, 1));
-    CertifySkill(state, Hooks());
+    CertifySkill(state);
   }
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>(3, "未知错误102！")));
   EXPECT_EQ(ReadFile(RecordPath(3)), record);
   EXPECT_FALSE(Exists(MarkerPath(3)));
   EXPECT_EQ(state.currentSkills, (std::vector<int>{5, 71, 20}));
   messages.boxes.clear();
-  CertifySkill(state, Hooks());
+  CertifySkill(state);
   EXPECT_TRUE(messages.boxes.empty());
   const auto skills = SkillsOf(ReadRecordFields(3));
   ASSERT_EQ(skills.size(), 4u);
@@ -248,12 +260,12 @@ TEST_F(CertificationTest, RetryAfterAFailedMarkerAddsOneBonus) {
 
 TEST_F(CertificationTest, RefusesWithoutAUsablePet) {
   state.currentSlot = 0;
-  ToggleCertification(state, Hooks());
+  ToggleCertification(state);
   MakeCurrent(2, "9|1|2|3|4|5|1042|2|5|71");
   WriteFile(RecordPath(2), "9|1");
-  ToggleCertification(state, Hooks());
+  ToggleCertification(state);
   state.certifyChoice = 71;
-  CertifySkill(state, Hooks());
+  CertifySkill(state);
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{std::string(kNoCurrentPetText), std::string(kDamagedPetText),
                                                          std::string(kDamagedPetText)}));
   EXPECT_EQ(pickerOpened, 0);

@@ -23,7 +23,7 @@ TEST_F(Release, LowestOccupiedSlotBecomesCurrent) {
     state.occupiedSlots = {1, 4, 9};
     state.currentSlot = c.released;
     state.rosterFollowsCurrent = 0;
-    const ReleaseOutcome outcome = ReleaseCurrentPet(state);
+    const ReleaseOutcome outcome = ReleasePet(state);
     EXPECT_TRUE(outcome.released);
     EXPECT_EQ(outcome.releasedSlot, c.released);
     EXPECT_EQ(state.currentSlot, c.current);
@@ -40,7 +40,7 @@ TEST_F(Release, CertificationMarkerAndOtherFilesStay) {
   WriteFile(MarkerPath(2), "71");
   WriteFile(RecordPath(5), "3|1|1|1|1|1|1000|1|2");
   state.currentSlot = 2;
-  ASSERT_TRUE(ReleaseCurrentPet(state).released);
+  ASSERT_TRUE(ReleasePet(state).released);
   EXPECT_EQ(FolderEntries(2), (std::vector<std::string>{"rz.txt"}));
   EXPECT_EQ(state.currentSlot, 5);
   EXPECT_FALSE(IsSlotCertified(5));
@@ -50,7 +50,7 @@ TEST_F(Release, DamagedRecordCanBeReleased) {
   WriteFile(RecordPath(2), "garbage");
   WriteFile(RecordPath(3), "3|1|1|1|1|1|1000|1|2");
   state.currentSlot = 2;
-  EXPECT_TRUE(ReleaseCurrentPet(state).released);
+  EXPECT_TRUE(ReleasePet(state).released);
   EXPECT_EQ(state.currentSlot, 3);
 }
 
@@ -59,7 +59,7 @@ TEST_F(Release, UndeletableRecordChangesNothing) {
   WriteFile(RecordPath(3), "3|1|1|1|1|1|1000|1|2");
   state.currentSlot = 2;
   state.occupiedSlots = {2, 3};
-  const ReleaseOutcome outcome = ReleaseCurrentPet(state);
+  const ReleaseOutcome outcome = ReleasePet(state);
   EXPECT_FALSE(outcome.released);
   EXPECT_EQ(state.currentSlot, 2);
   EXPECT_EQ(state.occupiedSlots, (std::vector<int>{2, 3}));
@@ -71,7 +71,7 @@ TEST_F(Release, UndeletableRecordChangesNothing) {
 
 TEST_F(Release, LastPetLeavesNoCurrentPet) {
   MakeCurrent(7, "3|1|1|1|1|1|1000|1|2");
-  const ReleaseOutcome outcome = ReleaseCurrentPet(state);
+  const ReleaseOutcome outcome = ReleasePet(state);
   EXPECT_TRUE(outcome.released);
   EXPECT_EQ(state.currentSlot, 0);
   EXPECT_EQ(state.currentSpecies, 0);
@@ -79,6 +79,6 @@ TEST_F(Release, LastPetLeavesNoCurrentPet) {
   EXPECT_TRUE(state.occupiedSlots.empty());
   EXPECT_EQ(outcome.newSpeciesText, "");
   // Nothing left to release.
-  EXPECT_FALSE(ReleaseCurrentPet(state).released);
+  EXPECT_FALSE(ReleasePet(state).released);
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{std::string(kNoCurrentPetText)}));
 }

@@ -21,6 +21,7 @@
 #include "gfx/GfxTestSupport.h"
 #include "platform/headless/HeadlessSystem.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/ProgramWindows.h"
 #include "ui/main/SystemMessages.h"
 
 namespace apptest {
@@ -56,6 +57,7 @@ protected:
     app->system = &system;
     app->clock = &clock;
     app->messages = &messages;
+    app->windows = &windows;
   }
 
   static void Picture(const std::string& path, int width, int height, Pixel colour) {
@@ -117,6 +119,7 @@ protected:
   FixedClock clock{777};
   SystemMessages messages{system};
   std::unique_ptr<AppState> app = InitAppState();
+  ProgramWindows windows{*app};
 };
 
 }  // namespace apptest

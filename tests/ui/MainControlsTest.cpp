@@ -114,7 +114,7 @@ TEST_F(MainControls, TabSwitchesEmptyTheMergeSidesAndTheBookSlot) {
       app->mergeHeads[side].LoadFromFile(HeadPicturePath(side + 3));
     }
     ClickMergeTab();
-    EXPECT_EQ(app->tabState, 2);
+    EXPECT_EQ(app->tabState, TabState::Merge);
     EXPECT_EQ(system.Find("roster"), nullptr);
     EXPECT_EQ(app->rosterPanel, nullptr);
     for (int side = 1; side <= 2; ++side) {
@@ -129,14 +129,14 @@ TEST_F(MainControls, TabSwitchesEmptyTheMergeSidesAndTheBookSlot) {
     EXPECT_TRUE(Shows(app->tabButtonImages[1], stored::tabWashDull));
 
     ClickBookTab();
-    EXPECT_EQ(app->tabState, 3);
+    EXPECT_EQ(app->tabState, TabState::Book);
     EXPECT_NE(system.Find("roster"), nullptr);
     app->bookSkill = 7;
     app->bookIcon.LoadFromFile(SkillIconPath(7));
     app->mergeSide[1].slot = 2;
     app->mergeSide[2].slot = 5;
     ClickWashTab();
-    EXPECT_EQ(app->tabState, 1);
+    EXPECT_EQ(app->tabState, TabState::Wash);
     EXPECT_NE(system.Find("roster"), nullptr);
     ClickBookTab();
     EXPECT_EQ(app->bookSkill, 0);
@@ -153,7 +153,7 @@ TEST_F(MainControls, TabButtonsLightOnPressAndDimOnReleaseOutside) {
   EXPECT_TRUE(Shows(app->tabButtonImages[2], stored::tabMergeBright));
   Release("main", 470, 200);
   EXPECT_TRUE(Shows(app->tabButtonImages[2], stored::tabMergeDull));
-  EXPECT_EQ(app->tabState, 1);
+  EXPECT_EQ(app->tabState, TabState::Wash);
   EXPECT_NE(system.Find("roster"), nullptr);
   // The shown tab's button does nothing.
   platform::Window* panel = app->rosterPanel;
@@ -273,7 +273,7 @@ TEST_F(PanelRefused, EnteringTheBookTabWithoutAPanelGoesOnQuietly) {
   system.RefuseOpen("roster");
   ClickBookTab();
   EXPECT_TRUE(system.Messages().empty());
-  EXPECT_EQ(app->tabState, 3);
+  EXPECT_EQ(app->tabState, TabState::Book);
   EXPECT_NE(system.Find("main"), nullptr);
   EXPECT_EQ(system.Find("roster"), nullptr);
   // The next wash tab opens the panel again.

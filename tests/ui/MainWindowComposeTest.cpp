@@ -27,7 +27,7 @@ std::vector<int> Skills(int first, int count) {
 class MainWindowCompose : public uitest::MainWindowTest {
 protected:
   void Show(int tab) {
-    app.tabState = tab;
+    app.tabState = static_cast<TabState>(tab);
     LayoutMainWindow(app);
     RedrawMainWindow(app);
   }
@@ -163,7 +163,7 @@ TEST_F(MainWindowCompose, TabStateOutsideTheTabsOnlyClears) {
   SetCurrentPet(1, 1, kAptitudes, {2});
   Show(1);
   for (int tab : {0, 4, -1}) {
-    app.tabState = tab;
+    app.tabState = static_cast<TabState>(tab);
     LayoutMainWindow(app);
     RedrawMainWindow(app);
     EXPECT_EQ(window.presents, 1) << "nothing is presented for tabState " << tab;
@@ -196,21 +196,21 @@ TEST_F(MainWindowCompose, AMissingIconLeavesItsCellEmpty) {
 // Each tab's layout sets its own places and leaves the others: the book tab keeps the plain panel
 // and pet places of the wash tab, and the badge moves between the two tabs' places.
 TEST_F(MainWindowCompose, LayoutSetsOnlyTheShownTabsPlaces) {
-  app.tabState = 1;
+  app.tabState = TabState::Wash;
   LayoutMainWindow(app);
   app.washButtonRect = MakeRect(734, 527, 143, 51);  // pressed look
   LayoutMainWindow(app);
   EXPECT_EQ(app.washButtonRect, MakeRect(732, 525, 147, 55));
-  app.tabState = 3;
+  app.tabState = TabState::Book;
   LayoutMainWindow(app);
   EXPECT_EQ(app.plainPanelRect, MakeRect(35, 375, 424, 221));
   EXPECT_EQ(app.currentPetRect, MakeRect(128, 119, 234, 242));
   EXPECT_EQ(app.certifiedMarkRect, MakeRect(494, 289, 46, 46));
-  app.tabState = 2;
+  app.tabState = TabState::Merge;
   LayoutMainWindow(app);
   EXPECT_EQ(app.certifiedMarkRect, MakeRect(494, 289, 46, 46));
   EXPECT_EQ(app.mergePanelRect, Rect{}) << "the merge panel's place is set by its draw list";
-  app.tabState = 1;
+  app.tabState = TabState::Wash;
   LayoutMainWindow(app);
   EXPECT_EQ(app.certifiedMarkRect, MakeRect(526, 275, 37, 37));
 }

@@ -45,9 +45,9 @@ protected:
     app.tabButtonImages[1].LoadFromBytes(tab == 1 ? stored::tabWashBright : stored::tabWashDull);
     app.tabButtonImages[2].LoadFromBytes(tab == 2 ? stored::tabMergeBright : stored::tabMergeDull);
     app.tabButtonImages[3].LoadFromBytes(tab == 3 ? stored::tabBookBright : stored::tabBookDull);
-    app.tabState = 1;  // the wash layout places what the book tab reuses
+    app.tabState = TabState::Wash;  // the wash layout places what the book tab reuses
     LayoutMainWindow(app);
-    app.tabState = tab;
+    app.tabState = static_cast<TabState>(tab);
     LayoutMainWindow(app);
     RedrawMainWindow(app);
   }

@@ -24,7 +24,7 @@ void ShowTab(AppState& app, int tab) {
   app.tabButtonImages[1].LoadFromBytes(tab == 1 ? stored::tabWashBright : stored::tabWashDull);
   app.tabButtonImages[2].LoadFromBytes(tab == 2 ? stored::tabMergeBright : stored::tabMergeDull);
   app.tabButtonImages[3].LoadFromBytes(tab == 3 ? stored::tabBookBright : stored::tabBookDull);
-  app.tabState = tab;
+  app.tabState = static_cast<TabState>(tab);
   LayoutMainWindow(app);
   RedrawMainWindow(app);
 }
@@ -53,7 +53,7 @@ TEST(ReadmePictures, DISABLED_WriteTabPictures) {
 
   const auto occupied = ScanOccupiedSlots();
   ASSERT_GE(occupied.size(), 2u) << "the default roster needs two pets";
-  app.tabState = 1;
+  app.tabState = TabState::Wash;
   LayoutMainWindow(app);
   const auto write = [&](const char* name) {
     std::filesystem::create_directories(docs);

@@ -36,6 +36,8 @@ TEST_F(ReleaseRoad, LowestRemainingSlotBecomesCurrent) {
     app->system = &system;
     app->clock = &clock;
     app->messages = &messages;
+    windows = ProgramWindows(*app);
+    app->windows = &windows;
     Start();
     if (c.released != 1) ClickHead(c.released);
     ASSERT_EQ(app->currentSlot, c.released);

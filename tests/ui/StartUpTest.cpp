@@ -37,6 +37,8 @@ TEST_F(StartUp, LowestOccupiedSlotBecomesCurrent) {
     app->system = &system;
     app->clock = &clock;
     app->messages = &messages;
+    windows = ProgramWindows(*app);
+    app->windows = &windows;
     Start();
     EXPECT_EQ(app->occupiedSlots, c.slots);
     EXPECT_EQ(app->currentSlot, c.current);
@@ -46,7 +48,7 @@ TEST_F(StartUp, LowestOccupiedSlotBecomesCurrent) {
     EXPECT_EQ(app->currentSkills, std::vector<int>{c.current});
     EXPECT_EQ(app->slotAptitudes[c.current][1], 1001.0);
     EXPECT_DOUBLE_EQ(app->slotAptitudes[c.current][6], 1.013);
-    EXPECT_EQ(app->tabState, 1);
+    EXPECT_EQ(app->tabState, TabState::Wash);
     EXPECT_EQ(app->rosterFollowsCurrent, 1);
     // The first frame shows that pet's picture.
     EXPECT_EQ(MainAt(245, 240), PetColour(c.current + 10));

@@ -1,36 +1,36 @@
 #include "ui/main/LayoutMainWindow.h"
 
 #include "core/AppState.h"
+#include "ui/main/MainWindowControls.h"
 
 void LayoutMainWindow(AppState& app) {
-  const int tab = app.tabState;
-  if (tab < 1 || tab > 3) return;
+  const TabState tab = app.tabState;
+  if (tab != TabState::Wash && tab != TabState::Merge && tab != TabState::Book) return;
 
   app.mainBackgroundRect = MakeRect(0, 0, 920, 620);
-  app.closeButtonRect = MakeRect(850, 2, 50, 50);
-  app.minimizeButtonRect = MakeRect(795, 2, 50, 50);
+  // Every button picture of the tab (the close and minimise buttons on every tab) at rest.
+  for (const MainControlRow& control : MainControls())
+    if (control.picture != nullptr && (control.tab == TabState::None || control.tab == tab))
+      app.*control.picture = control.resting;
 
   switch (tab) {
-    case 1:
+    case TabState::Wash:
       app.plainPanelRect = MakeRect(35, 375, 424, 221);
       app.skillGridRect = MakeRect(528, 277, 303, 192);
       app.washPanelRect = MakeRect(470, 110, 423, 475);
       app.currentPetRect = MakeRect(128, 119, 234, 242);
-      app.releaseButtonRect = MakeRect(480, 525, 147, 55);
       app.certifiedMarkRect = MakeRect(526, 275, 37, 37);
-      app.washButtonRect = MakeRect(732, 525, 147, 55);
       break;
-    case 2:
-      app.mergeButtonRect = MakeRect(404, 296, 107, 105);
+    case TabState::Merge:
       app.mergePetRects[1] = MakeRect(54, 135, 88, 86);
       app.mergePetRects[2] = MakeRect(525, 135, 89, 86);
       break;
-    case 3:
+    case TabState::Book:
       app.bookPanelRect = MakeRect(474, 130, 409, 464);
-      app.learnButtonRect = MakeRect(735, 145, 99, 53);
-      app.certifyButtonRect = MakeRect(705, 535, 168, 51);
       app.bookSkillIconRect = MakeRect(485, 141, 66, 66);
       app.certifiedMarkRect = MakeRect(494, 289, 46, 46);
+      break;
+    case TabState::None:
       break;
   }
 }

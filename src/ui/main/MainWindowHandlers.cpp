@@ -1,15 +1,16 @@
 #include "ui/main/MainWindowHandlers.h"
 
 #include "core/AppState.h"
-#include "core/DataPaths.h"
 #include "rules/Certification.h"
+#include "rules/Merge.h"
 #include "rules/PetRoll.h"
 #include "rules/Release.h"
 #include "rules/SkillBook.h"
-#include "ui/main/CertificationLook.h"
 #include "ui/main/HitTest.h"
 #include "ui/main/LayoutMainWindow.h"
+#include "ui/main/MainWindowControls.h"
 #include "ui/main/RedrawMainWindow.h"
+#include "ui/main/TabSwitch.h"
 #include "ui/windows/Popups.h"
 #include "ui/windows/RosterPanel.h"
 
@@ -20,156 +21,113 @@ void LayoutAndRedraw(AppState& app) {
   RedrawMainWindow(app);
 }
 
+bool IsOnItsTab(const AppState& app, const MainControlRow& control) {
+  return control.tab == TabState::None || app.tabState == control.tab;
+}
+
+bool IsOverPicture(const AppState& app, const MainControlRow& control) {
+  const Rect& r = control.resting;
+  return HitTest(app, r.x, r.y, r.width, r.height);
+}
+
+void ShowPressed(AppState& app, const MainControlRow& control) { app.*control.picture = control.pressed; }
+void ShowResting(AppState& app, const MainControlRow& control) { app.*control.picture = control.resting; }
+
 }  // namespace
 
 void CloseMainWindow(AppState& app) {
   if (app.mainWindow != nullptr) app.mainWindow->Destroy();
 }
 
-void OnCloseButtonPress(AppState& app) {
-  if (HitTest(app, 850, 2, 50, 50)) app.closeButtonRect = MakeRect(852, 4, 46, 46);
+void OnFrameButtonPress(AppState& app, const MainControlRow& control) {
+  if (IsOverPicture(app, control)) ShowPressed(app, control);
   RedrawMainWindow(app);
 }
 
-void OnCloseButtonRelease(AppState& app) {
-  if (HitTest(app, 850, 2, 50, 50)) {
+void OnCloseButtonRelease(AppState& app, const MainControlRow& control) {
+  if (IsOverPicture(app, control)) {
     CloseMainWindow(app);
     return;
   }
   LayoutAndRedraw(app);
 }
 
-void OnMinimizeButtonPress(AppState& app) {
-  if (HitTest(app, 795, 2, 50, 50)) app.minimizeButtonRect = MakeRect(797, 4, 46, 46);
-  RedrawMainWindow(app);
-}
-
-void OnMinimizeButtonRelease(AppState& app) {
+void OnMinimizeButtonRelease(AppState& app, const MainControlRow& control) {
   LayoutMainWindow(app);
-  if (HitTest(app, 795, 2, 50, 50) && app.mainWindow != nullptr) app.mainWindow->Minimize();
+  if (IsOverPicture(app, control) && app.mainWindow != nullptr) app.mainWindow->Minimize();
   RedrawMainWindow(app);
 }
 
-void OnWashButtonPress(AppState& app) {
-  if (app.tabState != 1) return;
-  if (HitTest(app, 732, 525, 147, 55))
-    app.washButtonRect = MakeRect(734, 527, 143, 51);
+void OnWashOrReleasePress(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  if (IsOverPicture(app, control))
+    ShowPressed(app, control);
   else
     LayoutMainWindow(app);
   RedrawMainWindow(app);
 }
 
-void OnWashButtonRelease(AppState& app) {
-  if (app.tabState != 1) return;
-  if (HitTest(app, 732, 525, 147, 55)) WashCurrentPet(app);
+void OnWashButtonRelease(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  if (IsOverPicture(app, control)) WashCurrentPet(app);
   LayoutAndRedraw(app);
 }
 
-void OnReleaseButtonPress(AppState& app) {
-  if (app.tabState != 1) return;
-  if (HitTest(app, 480, 525, 147, 55))
-    app.releaseButtonRect = MakeRect(482, 527, 143, 51);
-  else
-    LayoutMainWindow(app);
-  RedrawMainWindow(app);
-}
-
-void ReleasePet(AppState& app) {
-  if (app.tabState != 1) return;
-  if (!HitTest(app, 480, 525, 147, 55)) {
+void OnReleaseButtonRelease(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  if (!IsOverPicture(app, control)) {
     LayoutAndRedraw(app);
     return;
   }
-  app.releaseButtonRect = MakeRect(480, 525, 147, 55);
-  const ReleaseOutcome outcome = ReleaseCurrentPet(app);
-  if (!outcome.released) {
-    RedrawMainWindow(app);
-    return;
-  }
-  app.petPicture.LoadFromBytes(kEmptyByteConstant);
-  if (!outcome.newSpeciesText.empty()) app.petPicture.LoadFromFile(PetPicturePath(outcome.newSpeciesText));
-  if (outcome.releasedSlot >= 1 && outcome.releasedSlot <= kSlotCount) app.rosterHeads[outcome.releasedSlot].Dispose();
-  ShowSlotCertificationLook(app, app.currentSlot);
-  app.rosterFollowsCurrent = 1;
-  LoadRosterHeads(app);
-  ResetRosterView(app);
-  LayoutRosterCells(app);
-  DrawRosterPanel(app);
+  ShowResting(app, control);
+  ReleasePet(app);
+}
+
+void OnMergeLearnCertifyPress(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  ShowPressed(app, control);
   RedrawMainWindow(app);
 }
 
-void OnMergeButtonPress(AppState& app) {
-  if (app.tabState != 2) return;
-  app.mergeButtonRect = MakeRect(406, 298, 103, 101);
+void OnMergeLearnCertifyRelease(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  ShowResting(app, control);
   RedrawMainWindow(app);
 }
 
-void OnMergeButtonRelease(AppState& app) {
-  if (app.tabState != 2) return;
-  app.mergeButtonRect = MakeRect(404, 296, 107, 105);
-  RedrawMainWindow(app);
+void OnMergeButtonClick(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  MergePets(app);
 }
 
-void OnMergeButtonClick(AppState& app) {
-  if (app.tabState != 2) return;
-  RunMerge(app);
+void OnLearnButtonClick(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  // The button's part: its picture at rest (where its release has already put it).
+  ShowResting(app, control);
+  OnLearnClicked(app);
 }
 
-void OnLearnButtonPress(AppState& app) {
-  if (app.tabState != 3) return;
-  app.learnButtonRect = MakeRect(737, 147, 95, 49);
-  RedrawMainWindow(app);
+void OnCertifyButtonClick(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  ToggleCertification(app);
 }
 
-void OnLearnButtonRelease(AppState& app) {
-  if (app.tabState != 3) return;
-  app.learnButtonRect = MakeRect(735, 145, 99, 53);
-  RedrawMainWindow(app);
-}
-
-void OnLearnButtonClick(AppState& app) {
-  if (app.tabState != 3) return;
-  if (OnLearnClicked(app) != LearnOutcome::Learned) return;
-  app.learnButtonRect = MakeRect(735, 145, 99, 53);
-  app.bookIcon.LoadFromBytes(kEmptyByteConstant);
-  RedrawMainWindow(app);
-}
-
-void OnCertifyButtonPress(AppState& app) {
-  if (app.tabState != 3) return;
-  app.certifyButtonRect = MakeRect(708, 537, 162, 47);
-  RedrawMainWindow(app);
-}
-
-void OnCertifyButtonRelease(AppState& app) {
-  if (app.tabState != 3) return;
-  app.certifyButtonRect = MakeRect(705, 535, 168, 51);
-  RedrawMainWindow(app);
-}
-
-void OnCertifyButtonClick(AppState& app) {
-  if (app.tabState != 3) return;
-  CertificationHooks hooks;
-  hooks.openPicker = [&app] { OpenCertifyPicker(app); };
-  hooks.showCertification = [&app](bool certified) {
-    ShowCertificationLook(app, certified);
-    RedrawMainWindow(app);
-  };
-  ToggleCertification(app, hooks);
-}
-
-void OnMergeSideClick(AppState& app, int side) {
-  if (app.tabState != 2 || (side != 1 && side != 2)) return;
-  app.mergePickSide = side;
+void OnMergeSideClick(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
+  app.mergePickSide = control.id == MainControl::MergeSide1 ? 1 : 2;
   OpenMergePetPicker(app);
 }
 
-void OnBookSlotClick(AppState& app) {
-  if (app.tabState != 3) return;
+void OnBookSlotClick(AppState& app, const MainControlRow& control) {
+  if (!IsOnItsTab(app, control)) return;
   OpenBookSkillPicker(app);
 }
 
-void OnTitleStripPress(AppState& app) {
+void OnTabSelectorPress(AppState& app, const MainControlRow& control) { OnTabPress(app, control.tab); }
+void OnTabSelectorRelease(AppState& app, const MainControlRow& control) { OnTabRelease(app, control.tab); }
+void OnTabSelectorClick(AppState& app, const MainControlRow& control) { OnTabClick(app, control.tab); }
+
+void OnTitleStripPress(AppState& app, const MainControlRow&) {
   if (app.mainWindow != nullptr) app.mainWindow->BeginTitleDrag();
 }
 

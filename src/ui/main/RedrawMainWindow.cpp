@@ -100,15 +100,16 @@ GridPlace PlaceOf(AppState& app, SkillGrid grid) {
 void RedrawMainWindow(AppState& app) {
   app.mainCanvas.Clear();
   switch (app.tabState) {
-    case 1:
+    case TabState::Wash:
       DrawWashTab(app);
       break;
-    case 2:
+    case TabState::Merge:
       DrawMergeTab(app);
       break;
-    case 3:
+    case TabState::Book:
       DrawBookTab(app);
       break;
+    case TabState::None:
     default:
       return;
   }

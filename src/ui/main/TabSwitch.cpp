@@ -4,85 +4,87 @@
 #include "core/Messages.h"
 #include "gfx/StoredPictures.h"
 #include "ui/main/LayoutMainWindow.h"
+#include "ui/main/MainWindowControls.h"
 #include "ui/main/MainWindowHandlers.h"
 #include "ui/main/RedrawMainWindow.h"
 #include "ui/windows/RosterPanel.h"
 
 namespace {
 
-const ByteConstant& BrightLook(int tab) {
-  return tab == 1 ? stored::tabWashBright : tab == 2 ? stored::tabMergeBright : stored::tabBookBright;
+constexpr TabState kTabs[] = {TabState::Wash, TabState::Merge, TabState::Book};
+
+const ByteConstant& BrightLook(TabState tab) {
+  return tab == TabState::Wash    ? stored::tabWashBright
+         : tab == TabState::Merge ? stored::tabMergeBright
+                                  : stored::tabBookBright;
 }
 
-const ByteConstant& DullLook(int tab) {
-  return tab == 1 ? stored::tabWashDull : tab == 2 ? stored::tabMergeDull : stored::tabBookDull;
+const ByteConstant& DullLook(TabState tab) {
+  return tab == TabState::Wash ? stored::tabWashDull : tab == TabState::Merge ? stored::tabMergeDull : stored::tabBookDull;
 }
 
-bool IsTab(int tab) { return tab >= 1 && tab <= 3; }
+bool IsTab(TabState tab) { return tab == TabState::Wash || tab == TabState::Merge || tab == TabState::Book; }
+
+// The tab button's picture: tabButtonImages is indexed 1 wash, 2 merge, 3 book.
+ImageObject& TabPicture(AppState& app, TabState tab) { return app.tabButtonImages[static_cast<std::size_t>(tab)]; }
 
 // Tab `shown` bright, the other two dull.
-void SetTabLooks(AppState& app, int shown) {
-  for (int k = 1; k <= 3; ++k) app.tabButtonImages[k].LoadFromBytes(k == shown ? BrightLook(k) : DullLook(k));
-}
-
-void SetControlVisible(AppState& app, const char* control, bool visible) {
-  if (app.mainWindow != nullptr) app.mainWindow->SetControlVisible(control, visible);
+void SetTabLooks(AppState& app, TabState shown) {
+  for (TabState tab : kTabs) TabPicture(app, tab).LoadFromBytes(tab == shown ? BrightLook(tab) : DullLook(tab));
 }
 
 }  // namespace
 
-void OnTabPress(AppState& app, int tab) {
+void OnTabPress(AppState& app, TabState tab) {
   if (!IsTab(tab) || app.tabState == tab) return;
-  app.tabButtonImages[tab].LoadFromBytes(BrightLook(tab));
+  TabPicture(app, tab).LoadFromBytes(BrightLook(tab));
   RedrawMainWindow(app);
 }
 
-void OnTabRelease(AppState& app, int tab) {
+void OnTabRelease(AppState& app, TabState tab) {
   if (!IsTab(tab) || app.tabState == tab) return;
-  app.tabButtonImages[tab].LoadFromBytes(DullLook(tab));
+  TabPicture(app, tab).LoadFromBytes(DullLook(tab));
   RedrawMainWindow(app);
 }
 
-void OnTabClick(AppState& app, int tab) {
+void OnTabClick(AppState& app, TabState tab) {
   if (!IsTab(tab) || app.tabState == tab) return;
   if (app.system != nullptr) app.system->Wait(50);
   // Handlers run during the wait; the window may have been closed meanwhile.
   if (app.mainWindow == nullptr || app.tabState == tab) return;
   switch (tab) {
-    case 1:
+    case TabState::Wash:
       SwitchToWashTab(app);
       break;
-    case 2:
+    case TabState::Merge:
       SwitchToMergeTab(app);
       break;
-    case 3:
+    case TabState::Book:
       SwitchToBookTab(app);
+      break;
+    case TabState::None:
       break;
   }
 }
 
 void SwitchToWashTab(AppState& app) {
-  app.tabState = 1;
-  SetControlVisible(app, "图形按钮7", false);
-  SetControlVisible(app, "图形按钮8", false);
-  SetControlVisible(app, "图形按钮3", false);
-  SetTabLooks(app, 1);
+  app.tabState = TabState::Wash;
+  ShowMainControlsOf(app, TabState::Wash);
+  SetTabLooks(app, TabState::Wash);
   SeedFromClock(app);
   LayoutMainWindow(app);
   RedrawMainWindow(app);
   if (!OpenRosterPanel(app)) {
-    if (app.messages != nullptr) app.messages->Show(kWindowCreateFailedText, kErrorCaption);
+    ShowMessage(app, kWindowCreateFailedText, kErrorCaption);
     CloseMainWindow(app);
   }
 }
 
 void SwitchToMergeTab(AppState& app) {
   CloseRosterPanel(app);
-  app.tabState = 2;
-  SetTabLooks(app, 2);
-  SetControlVisible(app, "图形按钮7", false);
-  SetControlVisible(app, "图形按钮8", false);
-  SetControlVisible(app, "图形按钮3", true);
+  app.tabState = TabState::Merge;
+  SetTabLooks(app, TabState::Merge);
+  ShowMainControlsOf(app, TabState::Merge);
   for (int side = 1; side <= 2; ++side) {
     MergeSide& s = app.mergeSide[side];
     s.species = 0;
@@ -97,11 +99,9 @@ void SwitchToMergeTab(AppState& app) {
 
 void SwitchToBookTab(AppState& app) {
   OpenRosterPanel(app);  // a failure here is not reported: the book tab works without the panel
-  app.tabState = 3;
-  SetTabLooks(app, 3);
-  SetControlVisible(app, "图形按钮7", true);
-  SetControlVisible(app, "图形按钮8", true);
-  SetControlVisible(app, "图形按钮3", false);
+  app.tabState = TabState::Book;
+  SetTabLooks(app, TabState::Book);
+  ShowMainControlsOf(app, TabState::Book);
   app.bookSkill = 0;
   app.mergeSide[1].slot = 0;
   app.mergeSide[2].slot = 0;

@@ -2,14 +2,16 @@
 
 #include <string_view>
 
+#include "core/TabState.h"
+
 struct AppState;
 
-// The tab buttons 选择夹_洗练按钮 (1), 选择夹_合宠按钮 (2) and 选择夹_打书按钮 (3). Pressing another
+// The tab buttons of the wash, merge and book tabs (MainControl::WashTab ...). Pressing another
 // tab's button lights it, releasing dims it again; a click waits 50 ms (pending events go on
 // being handled) and then switches. The shown tab's button does nothing.
-void OnTabPress(AppState& app, int tab);
-void OnTabRelease(AppState& app, int tab);
-void OnTabClick(AppState& app, int tab);
+void OnTabPress(AppState& app, TabState tab);
+void OnTabRelease(AppState& app, TabState tab);
+void OnTabClick(AppState& app, TabState tab);
 
 // The switches themselves. Wash and book open the roster panel if it is closed, merge closes it;
 // merge empties both merge sides, book empties the book slot and forgets the sides' slots.

@@ -15,37 +15,37 @@ namespace {
 
 constexpr int kColumns = 10;
 
-void OnCreated(AppState& state, platform::Window& window) {
-  SeedFromClock(state);
-  state.bookPickerCanvas.Bind(&window, kBookPickerWidth, kBookPickerHeight);
-  state.bookPickerBackgroundImage.LoadFromBytes(stored::bookPickerBackground);
-  state.bookPickerHighlightImage.LoadFromBytes(stored::highlightFrame);
-  for (int n = 1; n <= kSkillCount; ++n) state.bookPickerSkillIcons[n].LoadFromFile(SkillIconPath(n));
-  state.bookPickerBackgroundRect = MakeRect(0, 0, kBookPickerWidth, kBookPickerHeight);
+void OnCreated(AppState& app, platform::Window& window) {
+  SeedFromClock(app);
+  app.bookPickerCanvas.Bind(&window, kBookPickerWidth, kBookPickerHeight);
+  app.bookPickerBackgroundImage.LoadFromBytes(stored::bookPickerBackground);
+  app.bookPickerHighlightImage.LoadFromBytes(stored::highlightFrame);
+  for (int n = 1; n <= kSkillCount; ++n) app.bookPickerSkillIcons[n].LoadFromFile(SkillIconPath(n));
+  app.bookPickerBackgroundRect = MakeRect(0, 0, kBookPickerWidth, kBookPickerHeight);
   // Every opening starts with the full-size frame on skill 1's corner.
-  state.bookPickerHighlightRect = MakeRect(22, 22, 74, 74);
-  DrawBookSkillPicker(state);
+  app.bookPickerHighlightRect = MakeRect(22, 22, 74, 74);
+  DrawBookSkillPicker(app);
 }
 
-void OnMouseMoved(AppState& state, int x, int y) {
+void OnMouseMoved(AppState& app, int x, int y) {
   const int skill = BookPickerCellAt(x, y);
   if (skill == 0 || IsSpecialSkill(skill)) return;
   const Rect cell = BookPickerCellRect(skill);
-  state.bookPickerHighlightRect = MakeRect(cell.x - 2, cell.y - 2, 64, 64);
-  DrawBookSkillPicker(state);
+  app.bookPickerHighlightRect = MakeRect(cell.x - 2, cell.y - 2, 64, 64);
+  DrawBookSkillPicker(app);
 }
 
-void OnLeftReleased(AppState& state, int x, int y) {
+void OnLeftReleased(AppState& app, int x, int y) {
   const int skill = BookPickerCellAt(x, y);
   if (skill == 0) return;
   if (IsSpecialSkill(skill)) {
-    ShowMessage(state, kSpecialSkillRefusedText);
+    ShowMessage(app, kSpecialSkillRefusedText);
     return;
   }
-  state.bookIcon.LoadFromFile(SkillIconPath(skill));
-  state.bookSkill = skill;
-  RedrawMainWindow(state);
-  ClosePopup(state.bookPickerCanvas);
+  app.bookIcon.LoadFromFile(SkillIconPath(skill));
+  app.bookSkill = skill;
+  RedrawMainWindow(app);
+  ClosePopup(app.bookPickerCanvas);
 }
 
 }  // namespace
@@ -63,19 +63,19 @@ int BookPickerCellAt(int x, int y) {
   return 0;
 }
 
-void DrawBookSkillPicker(AppState& state) {
-  LayeredCanvas& canvas = state.bookPickerCanvas;
+void DrawBookSkillPicker(AppState& app) {
+  LayeredCanvas& canvas = app.bookPickerCanvas;
   canvas.Clear();
-  canvas.DrawImage(state.bookPickerBackgroundImage, state.bookPickerBackgroundRect);
+  canvas.DrawImage(app.bookPickerBackgroundImage, app.bookPickerBackgroundRect);
   for (int n = 1; n <= kSkillCount; ++n) {
-    state.bookPickerCellRect = BookPickerCellRect(n);
-    canvas.DrawImage(state.bookPickerSkillIcons[n], state.bookPickerCellRect);
+    app.bookPickerCellRect = BookPickerCellRect(n);
+    canvas.DrawImage(app.bookPickerSkillIcons[n], app.bookPickerCellRect);
   }
-  canvas.DrawImage(state.bookPickerHighlightImage, state.bookPickerHighlightRect);
+  canvas.DrawImage(app.bookPickerHighlightImage, app.bookPickerHighlightRect);
   canvas.Present();
 }
 
-platform::WindowForm BookSkillPickerForm(AppState& state) {
+platform::WindowForm BookSkillPickerForm(AppState& app) {
   platform::WindowForm form;
   form.name = "bookpicker";
   form.title = "选择兽决";
@@ -84,17 +84,17 @@ platform::WindowForm BookSkillPickerForm(AppState& state) {
   platform::ControlForm area;
   area.name = "图形按钮1";
   area.place = MakeRect(0, 0, kBookPickerWidth, kBookPickerHeight);
-  area.events.mouseMove = [&state](int x, int y) { OnMouseMoved(state, x, y); };
-  area.events.leftRelease = [&state](int x, int y) { OnLeftReleased(state, x, y); };
-  area.events.rightRelease = [&state](int, int) { ClosePopup(state.bookPickerCanvas); };
+  area.events.mouseMove = [&app](int x, int y) { OnMouseMoved(app, x, y); };
+  area.events.leftRelease = [&app](int x, int y) { OnLeftReleased(app, x, y); };
+  area.events.rightRelease = [&app](int, int) { ClosePopup(app.bookPickerCanvas); };
   form.controls.push_back(std::move(area));
   // Esc leaves the picker as a right click does: keyboard users have no other way out.
-  form.keyPressed = [&state](platform::Window&, platform::Key key) {
-    if (key == platform::Key::Escape) ClosePopup(state.bookPickerCanvas);
+  form.keyPressed = [&app](platform::Window&, platform::Key key) {
+    if (key == platform::Key::Escape) ClosePopup(app.bookPickerCanvas);
   };
-  form.created = [&state](platform::Window& window) { OnCreated(state, window); };
-  form.destroyed = ReleaseOnDestroy(state.bookPickerCanvas);
+  form.created = [&app](platform::Window& window) { OnCreated(app, window); };
+  form.destroyed = ReleaseOnDestroy(app.bookPickerCanvas);
   return form;
 }
 
-void OpenBookSkillPicker(AppState& state) { OpenPopup(state, BookSkillPickerForm(state)); }
+void OpenBookSkillPicker(AppState& app) { OpenPopup(app, BookSkillPickerForm(app)); }

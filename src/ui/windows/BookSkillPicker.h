@@ -24,6 +24,6 @@ Rect BookPickerCellRect(int skill);
 int BookPickerCellAt(int x, int y);
 
 // The picker's window definition, form name "bookpicker".
-platform::WindowForm BookSkillPickerForm(AppState& state);
+platform::WindowForm BookSkillPickerForm(AppState& app);
 
-void DrawBookSkillPicker(AppState& state);
+void DrawBookSkillPicker(AppState& app);

@@ -31,28 +31,28 @@ void LoadHead(ImageObject& head, const std::vector<std::string>& fields) {
     head.LoadFromFile(HeadPicturePath(fields[0]));
 }
 
-void OnCreated(AppState& state, platform::Window& window) {
-  SeedFromClock(state);
-  state.mergePickerCanvas.Bind(&window, kMergePickerWidth, kMergePickerHeight);
-  state.mergePickerBackgroundImage.LoadFromBytes(stored::mergePickerBackground);
-  state.mergePickerHighlightImage.LoadFromBytes(stored::highlightFrame);
-  state.mergePickerBackgroundRect = MakeRect(0, 0, kMergePickerWidth, kMergePickerHeight);
+void OnCreated(AppState& app, platform::Window& window) {
+  SeedFromClock(app);
+  app.mergePickerCanvas.Bind(&window, kMergePickerWidth, kMergePickerHeight);
+  app.mergePickerBackgroundImage.LoadFromBytes(stored::mergePickerBackground);
+  app.mergePickerHighlightImage.LoadFromBytes(stored::highlightFrame);
+  app.mergePickerBackgroundRect = MakeRect(0, 0, kMergePickerWidth, kMergePickerHeight);
   // mergePickerHighlightRect is kept from the last opening on purpose.
-  DrawMergePetPicker(state);
+  DrawMergePetPicker(app);
 }
 
-void OnMouseMoved(AppState& state, int x, int y) {
+void OnMouseMoved(AppState& app, int x, int y) {
   const int slot = MergePickerCellAt(x, y);
   if (slot != 0 && IsSlotOccupied(slot)) {
     // A pet already on a side is never framed, and the picture is left as it is.
-    if (slot == state.mergeSide[1].slot || slot == state.mergeSide[2].slot) return;
-    state.mergePickerHighlightRect = FrameAround(slot);
+    if (slot == app.mergeSide[1].slot || slot == app.mergeSide[2].slot) return;
+    app.mergePickerHighlightRect = FrameAround(slot);
   }
-  DrawMergePetPicker(state);
+  DrawMergePetPicker(app);
 }
 
-void FillSide(AppState& state, int side, int slot, const std::vector<std::string>& fields) {
-  MergeSide& target = state.mergeSide[side];
+void FillSide(AppState& app, int side, int slot, const std::vector<std::string>& fields) {
+  MergeSide& target = app.mergeSide[side];
   target.skills.clear();
   for (int k = 1; k <= 5; ++k) target.aptitudes[k] = ParseRecordNumber(fields[k]);
   target.aptitudes[6] = GrowthFromThousandths(ParseRecordNumber(fields[6]));
@@ -60,32 +60,32 @@ void FillSide(AppState& state, int side, int slot, const std::vector<std::string
   target.species = ParseRecordNumber(fields[0]);
   for (std::size_t j = kRecordFixedFields; j < fields.size(); ++j)
     target.skills.push_back(ParseRecordNumber(fields[j]));
-  LoadHead(state.mergeHeads[side], fields);
+  LoadHead(app.mergeHeads[side], fields);
 }
 
-void OnLeftReleased(AppState& state, int x, int y) {
-  const int side = state.mergePickSide;
+void OnLeftReleased(AppState& app, int x, int y) {
+  const int side = app.mergePickSide;
   if (side != 1 && side != 2) return;
   const int other = side == 1 ? 2 : 1;
   const int slot = MergePickerCellAt(x, y);
   if (slot == 0 || !IsSlotOccupied(slot)) return;
-  if (slot == state.mergeSide[other].slot) {
-    ShowMessage(state, kAlreadyOnOtherSideText);
+  if (slot == app.mergeSide[other].slot) {
+    ShowMessage(app, kAlreadyOnOtherSideText);
     return;
   }
   if (IsSlotCertified(slot)) {
-    ShowMessage(state, kCancelCertificationFirstText);
+    ShowMessage(app, kCancelCertificationFirstText);
     return;
   }
   const std::vector<std::string> fields = ReadRecordFields(slot);
   // A record that cannot make a pet never reaches a merge side: the merge would read past it.
   if (AreRecordFieldsDamaged(fields)) {
-    ShowMessage(state, kDamagedPetText);
+    ShowMessage(app, kDamagedPetText);
     return;
   }
-  FillSide(state, side, slot, fields);
-  RedrawMainWindow(state);
-  ClosePopup(state.mergePickerCanvas);
+  FillSide(app, side, slot, fields);
+  RedrawMainWindow(app);
+  ClosePopup(app.mergePickerCanvas);
 }
 
 }  // namespace
@@ -103,22 +103,22 @@ int MergePickerCellAt(int x, int y) {
   return 0;
 }
 
-void DrawMergePetPicker(AppState& state) {
-  LayeredCanvas& canvas = state.mergePickerCanvas;
+void DrawMergePetPicker(AppState& app) {
+  LayeredCanvas& canvas = app.mergePickerCanvas;
   canvas.Clear();
-  canvas.DrawImage(state.mergePickerBackgroundImage, state.mergePickerBackgroundRect);
+  canvas.DrawImage(app.mergePickerBackgroundImage, app.mergePickerBackgroundRect);
   for (int slot = 1; slot <= kSlotCount; ++slot) {
-    state.mergePickerCellRect = MergePickerCellRect(slot);
+    app.mergePickerCellRect = MergePickerCellRect(slot);
     if (!IsSlotOccupied(slot)) continue;
-    ImageObject& head = state.mergePickerHeadImages[slot];
+    ImageObject& head = app.mergePickerHeadImages[slot];
     LoadHead(head, ReadRecordFields(slot));
-    canvas.DrawImage(head, state.mergePickerCellRect);
+    canvas.DrawImage(head, app.mergePickerCellRect);
   }
-  canvas.DrawImage(state.mergePickerHighlightImage, state.mergePickerHighlightRect);
+  canvas.DrawImage(app.mergePickerHighlightImage, app.mergePickerHighlightRect);
   canvas.Present();
 }
 
-platform::WindowForm MergePetPickerForm(AppState& state) {
+platform::WindowForm MergePetPickerForm(AppState& app) {
   platform::WindowForm form;
   form.name = "mergepicker";
   form.title = "选择合宠宠物";
@@ -127,17 +127,17 @@ platform::WindowForm MergePetPickerForm(AppState& state) {
   platform::ControlForm area;
   area.name = "图形按钮1";
   area.place = MakeRect(0, 0, kMergePickerWidth, kMergePickerHeight);
-  area.events.mouseMove = [&state](int x, int y) { OnMouseMoved(state, x, y); };
-  area.events.leftRelease = [&state](int x, int y) { OnLeftReleased(state, x, y); };
-  area.events.rightRelease = [&state](int, int) { ClosePopup(state.mergePickerCanvas); };
+  area.events.mouseMove = [&app](int x, int y) { OnMouseMoved(app, x, y); };
+  area.events.leftRelease = [&app](int x, int y) { OnLeftReleased(app, x, y); };
+  area.events.rightRelease = [&app](int, int) { ClosePopup(app.mergePickerCanvas); };
   form.controls.push_back(std::move(area));
   // Esc leaves the picker as a right click does: keyboard users have no other way out.
-  form.keyPressed = [&state](platform::Window&, platform::Key key) {
-    if (key == platform::Key::Escape) ClosePopup(state.mergePickerCanvas);
+  form.keyPressed = [&app](platform::Window&, platform::Key key) {
+    if (key == platform::Key::Escape) ClosePopup(app.mergePickerCanvas);
   };
-  form.created = [&state](platform::Window& window) { OnCreated(state, window); };
-  form.destroyed = ReleaseOnDestroy(state.mergePickerCanvas);
+  form.created = [&app](platform::Window& window) { OnCreated(app, window); };
+  form.destroyed = ReleaseOnDestroy(app.mergePickerCanvas);
   return form;
 }
 
-void OpenMergePetPicker(AppState& state) { OpenPopup(state, MergePetPickerForm(state)); }
+void OpenMergePetPicker(AppState& app) { OpenPopup(app, MergePetPickerForm(app)); }

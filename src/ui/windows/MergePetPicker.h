@@ -8,7 +8,7 @@
 struct AppState;
 
 // The merge pet picker: the heads of the saved pets in the 15 roster slots, 5 columns by 3 rows;
-// a left click puts that pet on merge side state.mergePickSide, a right click closes without
+// a left click puts that pet on merge side app.mergePickSide, a right click closes without
 // change. The highlight frame keeps its place from one opening to the next and never marks a
 // pet that is already on a side. OpenMergePetPicker (ui/windows/Popups.h) opens it.
 
@@ -24,7 +24,7 @@ Rect MergePickerCellRect(int slot);
 int MergePickerCellAt(int x, int y);
 
 // The picker's window definition, form name "mergepicker".
-platform::WindowForm MergePetPickerForm(AppState& state);
+platform::WindowForm MergePetPickerForm(AppState& app);
 
 // Repaints the picker, reading every saved record again for its species.
-void DrawMergePetPicker(AppState& state);
+void DrawMergePetPicker(AppState& app);

@@ -20,33 +20,33 @@ constexpr Rect kCloseButtonRest{789, 0, 50, 50};
 constexpr Rect kCloseButtonPressed{791, 2, 46, 46};
 constexpr int kShownValues = 6;
 
-void ReadShownRecord(AppState& state) {
-  std::vector<std::string> fields = ReadRecordFields(state.mergeSide[1].slot);
+void ReadShownRecord(AppState& app) {
+  std::vector<std::string> fields = ReadRecordFields(app.mergeSide[1].slot);
   if (fields.empty())
-    state.detailPetImage.LoadFromBytes(kEmptyByteConstant);
+    app.detailPetImage.LoadFromBytes(kEmptyByteConstant);
   else
-    state.detailPetImage.LoadFromFile(PetPicturePath(fields[0]));
+    app.detailPetImage.LoadFromFile(PetPicturePath(fields[0]));
   const auto skillsFrom = std::min<std::size_t>(fields.size(), kRecordFixedFields);
-  state.detailSkillFields.assign(fields.begin() + static_cast<std::ptrdiff_t>(skillsFrom), fields.end());
+  app.detailSkillFields.assign(fields.begin() + static_cast<std::ptrdiff_t>(skillsFrom), fields.end());
   // Fields 2..7: the five aptitudes and the growth as stored.
   if (!fields.empty()) fields.erase(fields.begin());
   if (fields.size() > kShownValues) fields.resize(kShownValues);
-  state.detailRecordFields = std::move(fields);
-  state.detailAptitudes.clear();
-  for (const std::string& field : state.detailRecordFields)
-    state.detailAptitudes.push_back(ParseRecordNumber(field));
+  app.detailRecordFields = std::move(fields);
+  app.detailAptitudes.clear();
+  for (const std::string& field : app.detailRecordFields)
+    app.detailAptitudes.push_back(ParseRecordNumber(field));
 }
 
-void OnCreated(AppState& state, platform::Window& window) {
-  SeedFromClock(state);
-  state.detailCanvas.Bind(&window, kDetailWidth, kDetailHeight);
-  state.detailBackgroundImage.LoadFromBytes(stored::detailBackground);
-  state.detailCloseButtonImage.LoadFromBytes(stored::detailCloseButton);
-  state.detailCloseButtonRect = kCloseButtonRest;
-  state.detailBackgroundRect = MakeRect(0, 0, kDetailWidth, kDetailHeight);
-  state.detailPetRect = MakeRect(73, 148, 234, 242);
-  ReadShownRecord(state);
-  DrawPetDetailView(state);
+void OnCreated(AppState& app, platform::Window& window) {
+  SeedFromClock(app);
+  app.detailCanvas.Bind(&window, kDetailWidth, kDetailHeight);
+  app.detailBackgroundImage.LoadFromBytes(stored::detailBackground);
+  app.detailCloseButtonImage.LoadFromBytes(stored::detailCloseButton);
+  app.detailCloseButtonRect = kCloseButtonRest;
+  app.detailBackgroundRect = MakeRect(0, 0, kDetailWidth, kDetailHeight);
+  app.detailPetRect = MakeRect(73, 148, 234, 242);
+  ReadShownRecord(app);
+  DrawPetDetailView(app);
 }
 
 }  // namespace
@@ -61,28 +61,28 @@ Rect DetailSkillPlace(int skill) {
   return MakeRect(98 * (k % 4) + 403, 83 * (k / 4) + 269, 70, 70);
 }
 
-void DrawPetDetailView(AppState& state) {
-  LayeredCanvas& canvas = state.detailCanvas;
+void DrawPetDetailView(AppState& app) {
+  LayeredCanvas& canvas = app.detailCanvas;
   canvas.Clear();
-  canvas.DrawImage(state.detailBackgroundImage, state.detailBackgroundRect);
-  canvas.DrawImage(state.detailCloseButtonImage, state.detailCloseButtonRect);
-  canvas.DrawImage(state.detailPetImage, state.detailPetRect);
-  for (std::size_t i = 0; i < state.detailAptitudes.size() && i < kShownValues; ++i) {
+  canvas.DrawImage(app.detailBackgroundImage, app.detailBackgroundRect);
+  canvas.DrawImage(app.detailCloseButtonImage, app.detailCloseButtonRect);
+  canvas.DrawImage(app.detailPetImage, app.detailPetRect);
+  for (std::size_t i = 0; i < app.detailAptitudes.size() && i < kShownValues; ++i) {
     const Rect place = DetailValuePlace(static_cast<int>(i) + 1);
-    DrawNumber(state, canvas, state.detailAptitudes[i], place.x, place.y);
+    DrawNumber(app, canvas, app.detailAptitudes[i], place.x, place.y);
   }
   // There are icon objects for 15 skills; a longer list shows its first 15.
-  const int shown = std::min<int>(static_cast<int>(state.detailSkillFields.size()), kSkillIconCount);
+  const int shown = std::min<int>(static_cast<int>(app.detailSkillFields.size()), kSkillIconCount);
   for (int j = 1; j <= shown; ++j) {
-    ImageObject& icon = state.detailSkillIcons[j];
-    icon.LoadFromFile(SkillIconPath(ParseRecordNumber(state.detailSkillFields[j - 1])));
-    state.detailSkillIconRect = DetailSkillPlace(j);
-    canvas.DrawImage(icon, state.detailSkillIconRect);
+    ImageObject& icon = app.detailSkillIcons[j];
+    icon.LoadFromFile(SkillIconPath(ParseRecordNumber(app.detailSkillFields[j - 1])));
+    app.detailSkillIconRect = DetailSkillPlace(j);
+    canvas.DrawImage(icon, app.detailSkillIconRect);
   }
   canvas.Present();
 }
 
-platform::WindowForm PetDetailViewForm(AppState& state) {
+platform::WindowForm PetDetailViewForm(AppState& app) {
   platform::WindowForm form;
   form.name = "detail";
   form.title = "宠物详情";
@@ -91,19 +91,19 @@ platform::WindowForm PetDetailViewForm(AppState& state) {
   platform::ControlForm close;
   close.name = "图形按钮1";
   close.place = kCloseButtonRest;
-  close.events.leftPress = [&state](int, int) {
-    state.detailCloseButtonRect = kCloseButtonPressed;
-    DrawPetDetailView(state);
+  close.events.leftPress = [&app](int, int) {
+    app.detailCloseButtonRect = kCloseButtonPressed;
+    DrawPetDetailView(app);
   };
-  close.events.leftRelease = [&state](int, int) {
-    state.detailCloseButtonRect = kCloseButtonRest;
-    DrawPetDetailView(state);
+  close.events.leftRelease = [&app](int, int) {
+    app.detailCloseButtonRect = kCloseButtonRest;
+    DrawPetDetailView(app);
   };
-  close.events.click = [&state] { ClosePopup(state.detailCanvas); };
+  close.events.click = [&app] { ClosePopup(app.detailCanvas); };
   form.controls.push_back(std::move(close));
-  form.created = [&state](platform::Window& window) { OnCreated(state, window); };
-  form.destroyed = ReleaseOnDestroy(state.detailCanvas);
+  form.created = [&app](platform::Window& window) { OnCreated(app, window); };
+  form.destroyed = ReleaseOnDestroy(app.detailCanvas);
   return form;
 }
 
-void OpenPetDetailView(AppState& state) { OpenPopup(state, PetDetailViewForm(state)); }
+void OpenPetDetailView(AppState& app) { OpenPopup(app, PetDetailViewForm(app)); }

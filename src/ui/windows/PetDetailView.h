@@ -19,7 +19,7 @@ Rect DetailValuePlace(int value);
 Rect DetailSkillPlace(int skill);
 
 // The view's window definition, form name "detail".
-platform::WindowForm PetDetailViewForm(AppState& state);
+platform::WindowForm PetDetailViewForm(AppState& app);
 
 // Repaints the view; the skill icons are read from disk again.
-void DrawPetDetailView(AppState& state);
+void DrawPetDetailView(AppState& app);

@@ -4,15 +4,15 @@
 
 #include "core/AppState.h"
 
-bool OpenPopup(AppState& state, platform::WindowForm form) {
-  if (state.system == nullptr) return false;
-  form.owner = state.mainWindow;
-  if (state.mainWindow != nullptr) {
-    const platform::Window& main = *state.mainWindow;
+bool OpenPopup(AppState& app, platform::WindowForm form) {
+  if (app.system == nullptr) return false;
+  form.owner = app.mainWindow;
+  if (app.mainWindow != nullptr) {
+    const platform::Window& main = *app.mainWindow;
     form.left = main.Left() + (main.Width() - form.width) / 2;
     form.top = main.Top() + (main.Height() - form.height) / 2;
   }
-  return state.system->OpenModal(form);
+  return app.system->OpenModal(form);
 }
 
 void ClosePopup(LayeredCanvas& canvas) {

@@ -9,7 +9,7 @@ class LayeredCanvas;
 
 // Opens a pop-up window modally over the main window, centred on it and owned by it, and returns
 // when it has been closed. False when there is no window system or the window cannot be created.
-bool OpenPopup(AppState& state, platform::WindowForm form);
+bool OpenPopup(AppState& app, platform::WindowForm form);
 
 // Closes the pop-up whose canvas is bound to it; does nothing when the canvas is unbound.
 void ClosePopup(LayeredCanvas& canvas);

@@ -5,29 +5,19 @@
 // The pop-up windows of the main window. Each Open* opens its window modally over the
 // main window, centred on it, and returns when it has closed. While one is open, input
 // goes to it only (a replay feeds that window's lines).
-//
-// Until the pop-ups are built, PopupsPending.cpp holds no-op bodies so that the call
-// sites compile and link; the pop-ups' author deletes that file when the real
-// definitions arrive (one definition of each, no weak symbols).
 
-// Species picker: fills state.newPetSlot with a rolled pet of the picked species.
-// The caller has set state.newPetSlot to the empty slot that was clicked.
-void OpenSpeciesPicker(AppState& state);
+// Species picker: fills app.newPetSlot with a rolled pet of the picked species.
+// The caller has set app.newPetSlot to the empty slot that was clicked.
+void OpenSpeciesPicker(AppState& app);
 
-// Merge pet picker: fills merge side state.mergePickSide (1 or 2) with a roster pet.
-void OpenMergePetPicker(AppState& state);
+// Merge pet picker: fills merge side app.mergePickSide (1 or 2) with a roster pet.
+void OpenMergePetPicker(AppState& app);
 
-// Book skill picker: puts the picked skill book into state.bookSkill.
-void OpenBookSkillPicker(AppState& state);
+// Book skill picker: puts the picked skill book into app.bookSkill.
+void OpenBookSkillPicker(AppState& app);
 
 // Pet detail view: shows the pet just produced by a merge.
-void OpenPetDetailView(AppState& state);
+void OpenPetDetailView(AppState& app);
 
-// Certify picker: certifies one of state.certifyCandidates for the current pet.
-void OpenCertifyPicker(AppState& state);
-
-// The whole merge road from the merge button: MergePets, then on success the child's
-// slot loaded and made current, its pictures, blank merge heads and badge, the certify
-// picture, the sides reset keeping their slots, the detail view, the redraw, the follow
-// flag and the roster panel placed and redrawn.
-void RunMerge(AppState& state);
+// Certify picker: certifies one of app.certifyCandidates for the current pet.
+void OpenCertifyPicker(AppState& app);

@@ -22,36 +22,36 @@ Rect FrameAround(int species) {
   return MakeRect(cell.x - 3, cell.y - 3, 72, 72);
 }
 
-void OnCreated(AppState& state, platform::Window& window) {
-  SeedFromClock(state);
-  state.speciesPickerCanvas.Bind(&window, kSpeciesPickerWidth, kSpeciesPickerHeight);
-  state.speciesPickerBackgroundImage.LoadFromBytes(stored::speciesPickerBackground);
-  state.speciesPickerHighlightImage.LoadFromBytes(stored::highlightFrame);
-  state.speciesPickerHighlightRect = FrameAround(1);
-  state.speciesPickerBackgroundRect = MakeRect(0, 0, kSpeciesPickerWidth, kSpeciesPickerHeight);
-  for (int n = 1; n <= kSpeciesCount; ++n) state.speciesHeadImages[n].LoadFromFile(HeadPicturePath(n));
-  DrawSpeciesPicker(state);
+void OnCreated(AppState& app, platform::Window& window) {
+  SeedFromClock(app);
+  app.speciesPickerCanvas.Bind(&window, kSpeciesPickerWidth, kSpeciesPickerHeight);
+  app.speciesPickerBackgroundImage.LoadFromBytes(stored::speciesPickerBackground);
+  app.speciesPickerHighlightImage.LoadFromBytes(stored::highlightFrame);
+  app.speciesPickerHighlightRect = FrameAround(1);
+  app.speciesPickerBackgroundRect = MakeRect(0, 0, kSpeciesPickerWidth, kSpeciesPickerHeight);
+  for (int n = 1; n <= kSpeciesCount; ++n) app.speciesHeadImages[n].LoadFromFile(HeadPicturePath(n));
+  DrawSpeciesPicker(app);
 }
 
-void OnMouseMoved(AppState& state, int x, int y) {
+void OnMouseMoved(AppState& app, int x, int y) {
   if (const int species = SpeciesPickerCellAt(x, y)) {
-    state.speciesPickerHighlightRect = FrameAround(species);
-    DrawSpeciesPicker(state);
+    app.speciesPickerHighlightRect = FrameAround(species);
+    DrawSpeciesPicker(app);
     return;
   }
   // The frame stays on the last head for this repaint and goes with the next one.
-  DrawSpeciesPicker(state);
-  state.speciesPickerHighlightRect = kFrameGone;
+  DrawSpeciesPicker(app);
+  app.speciesPickerHighlightRect = kFrameGone;
 }
 
-void OnLeftReleased(AppState& state, int x, int y) {
+void OnLeftReleased(AppState& app, int x, int y) {
   const int species = SpeciesPickerCellAt(x, y);
   if (species == 0) return;
   // CreatePet reports its own refusals and failed writes; the picker closes either way.
-  CreatePet(state, species);
-  LoadRosterHeads(state);
-  DrawRosterPanel(state);
-  ClosePopup(state.speciesPickerCanvas);
+  CreatePet(app, species);
+  LoadRosterHeads(app);
+  DrawRosterPanel(app);
+  ClosePopup(app.speciesPickerCanvas);
 }
 
 }  // namespace
@@ -69,19 +69,19 @@ int SpeciesPickerCellAt(int x, int y) {
   return 0;
 }
 
-void DrawSpeciesPicker(AppState& state) {
-  LayeredCanvas& canvas = state.speciesPickerCanvas;
+void DrawSpeciesPicker(AppState& app) {
+  LayeredCanvas& canvas = app.speciesPickerCanvas;
   canvas.Clear();
-  canvas.DrawImage(state.speciesPickerBackgroundImage, state.speciesPickerBackgroundRect);
+  canvas.DrawImage(app.speciesPickerBackgroundImage, app.speciesPickerBackgroundRect);
   for (int n = 1; n <= kSpeciesCount; ++n) {
-    state.speciesPickerCellRect = SpeciesPickerCellRect(n);
-    canvas.DrawImage(state.speciesHeadImages[n], state.speciesPickerCellRect);
+    app.speciesPickerCellRect = SpeciesPickerCellRect(n);
+    canvas.DrawImage(app.speciesHeadImages[n], app.speciesPickerCellRect);
   }
-  canvas.DrawImage(state.speciesPickerHighlightImage, state.speciesPickerHighlightRect);
+  canvas.DrawImage(app.speciesPickerHighlightImage, app.speciesPickerHighlightRect);
   canvas.Present();
 }
 
-platform::WindowForm SpeciesPickerForm(AppState& state) {
+platform::WindowForm SpeciesPickerForm(AppState& app) {
   platform::WindowForm form;
   form.name = "species";
   form.title = "选择召唤兽";
@@ -90,17 +90,17 @@ platform::WindowForm SpeciesPickerForm(AppState& state) {
   platform::ControlForm area;
   area.name = "图形按钮2";
   area.place = MakeRect(0, 0, kSpeciesPickerWidth, kSpeciesPickerHeight);
-  area.events.mouseMove = [&state](int x, int y) { OnMouseMoved(state, x, y); };
-  area.events.leftRelease = [&state](int x, int y) { OnLeftReleased(state, x, y); };
-  area.events.rightRelease = [&state](int, int) { ClosePopup(state.speciesPickerCanvas); };
+  area.events.mouseMove = [&app](int x, int y) { OnMouseMoved(app, x, y); };
+  area.events.leftRelease = [&app](int x, int y) { OnLeftReleased(app, x, y); };
+  area.events.rightRelease = [&app](int, int) { ClosePopup(app.speciesPickerCanvas); };
   form.controls.push_back(std::move(area));
   // Esc leaves the picker as a right click does: keyboard users have no other way out.
-  form.keyPressed = [&state](platform::Window&, platform::Key key) {
-    if (key == platform::Key::Escape) ClosePopup(state.speciesPickerCanvas);
+  form.keyPressed = [&app](platform::Window&, platform::Key key) {
+    if (key == platform::Key::Escape) ClosePopup(app.speciesPickerCanvas);
   };
-  form.created = [&state](platform::Window& window) { OnCreated(state, window); };
-  form.destroyed = ReleaseOnDestroy(state.speciesPickerCanvas);
+  form.created = [&app](platform::Window& window) { OnCreated(app, window); };
+  form.destroyed = ReleaseOnDestroy(app.speciesPickerCanvas);
   return form;
 }
 
-void OpenSpeciesPicker(AppState& state) { OpenPopup(state, SpeciesPickerForm(state)); }
+void OpenSpeciesPicker(AppState& app) { OpenPopup(app, SpeciesPickerForm(app)); }

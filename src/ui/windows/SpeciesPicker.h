@@ -6,7 +6,7 @@
 struct AppState;
 
 // The species picker: the heads of the 35 species, 7 columns by 5 rows; a left click on a head
-// creates a pet of that species in state.newPetSlot, a right click closes without creating.
+// creates a pet of that species in app.newPetSlot, a right click closes without creating.
 // OpenSpeciesPicker (ui/windows/Popups.h) opens it.
 
 inline constexpr int kSpeciesPickerWidth = 658;
@@ -18,6 +18,6 @@ Rect SpeciesPickerCellRect(int species);
 int SpeciesPickerCellAt(int x, int y);
 
 // The picker's window definition, form name "species".
-platform::WindowForm SpeciesPickerForm(AppState& state);
+platform::WindowForm SpeciesPickerForm(AppState& app);
 
-void DrawSpeciesPicker(AppState& state);
+void DrawSpeciesPicker(AppState& app);
