@@ -8,7 +8,6 @@
 
 #include "platform/CairoHandles.h"
 #include "platform/ControlDispatch.h"
-#include "platform/headless/ReplayScript.h"
 #include "platform/headless/ShotFile.h"
 
 namespace platform {
@@ -223,16 +222,6 @@ bool HeadlessSystem::ShowMessage(Window* owner, std::string_view text, std::stri
 void HeadlessSystem::Wait(int) {}
 
 void HeadlessSystem::Post(HeadlessInput input) { queue_.push_back(std::move(input)); }
-
-bool HeadlessSystem::LoadScript(const std::string& path) {
-  ReplayScript script = LoadReplayScript(path);
-  if (!script.error.empty()) {
-    if (failure_.empty()) failure_ = script.error;
-    return false;
-  }
-  for (HeadlessInput& input : script.inputs) queue_.push_back(std::move(input));
-  return true;
-}
 
 void HeadlessSystem::SetInputEndHandler(std::function<void()> handler) { inputEnd_ = std::move(handler); }
 

@@ -53,9 +53,6 @@ public:
 
   // Appends an input to the queue that Run and modal loops read.
   void Post(HeadlessInput input);
-  // Parses a replay script file and queues its inputs. False (and Failure() set) when it is
-  // unreadable or malformed; nothing is queued then.
-  bool LoadScript(const std::string& path);
   // Carries out one input now. False when it cannot be (window not open, window blocked by a
   // modal one, nothing presented, PNG not written): Failure() says why, the queue is dropped.
   bool Deliver(const HeadlessInput& input);
@@ -70,9 +67,6 @@ public:
   const std::vector<MessageRecord>& Messages() const { return messages_; }
   // Also print every box to stdout as "message CAPTION: TEXT".
   void SetPrintMessages(bool print) { printMessages_ = print; }
-
-  // Puts the cursor at screen position `p` (injected inputs do this themselves).
-  void SetCursor(Point p) { cursor_ = p; }
 
   // The last surface presented to the open window `name` (owned by the window), or nullptr.
   cairo_surface_t* Presented(std::string_view name) const;
