@@ -15,6 +15,7 @@
 
 #include "platform/System.h"
 #include "platform/UniqueFd.h"
+#include "platform/WindowTable.h"
 #include "platform/headless/HeadlessInput.h"
 
 namespace platform {
@@ -83,20 +84,16 @@ public:
 
 private:
   friend class HeadlessWindow;
+  using HandlerScope = WindowTable<HeadlessWindow>::HandlerScope;
   void StartDrag(HeadlessWindow& window);
   void Retire(HeadlessWindow& window);
   HeadlessWindow* OpenWindow(const WindowForm& form);
-  HeadlessWindow* FindWindow(std::string_view name) const;
   bool Blocked(const HeadlessWindow& window) const;
   bool Fail(const HeadlessInput& input, const std::string& why);
   bool Step();  // carries out the next queued input; false when the queue is dry
   void InputEnded();
-  void Sweep();
 
-  std::vector<std::unique_ptr<HeadlessWindow>> windows_;
-  std::vector<std::unique_ptr<HeadlessWindow>> retired_;  // freed when no handler runs
-  HeadlessWindow* main_ = nullptr;  // the first window opened, while it is open
-  bool mainChosen_ = false;
+  WindowTable<HeadlessWindow> windows_;
   std::vector<HeadlessWindow*> modals_;
   std::deque<HeadlessInput> queue_;
   std::deque<bool> answers_;
@@ -107,7 +104,6 @@ private:
   std::string failure_;
   bool printMessages_ = false;
   Point cursor_;
-  int depth_ = 0;  // handlers running
   bool shotsConfined_ = false;
   UniqueFd shotFolder_;
 
