@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "core/AppState.h"
 #include "core/DataPaths.h"
 #include "core/PetRecord.h"
 #include "core/StoreFiles.h"
+#include "core/TableSizes.h"
 
 namespace {
 

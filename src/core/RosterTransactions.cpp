@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/AppState.h"
 #include "core/DataPaths.h"
 #include "core/RosterStore.h"
 #include "core/StoreFiles.h"
+#include "core/TableSizes.h"
 
 namespace {
 

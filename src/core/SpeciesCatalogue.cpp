@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "core/AppState.h"
+#include "core/TableSizes.h"
 
 namespace {
 

@@ -6,7 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "core/AppState.h"
+#include "gfx/LayeredCanvas.h"
+#include "shared/Rect.h"
 
 namespace {
 
@@ -36,13 +37,13 @@ std::int32_t TruncateToInt32(double value) {
 
 }  // namespace
 
-void DrawNumber(AppState& app, LayeredCanvas& canvas, double value, int x, int y) {
+void DrawNumber(DigitGlyphs& glyphs, LayeredCanvas& canvas, double value, int x, int y) {
   for (int i = 1; i <= kGlyphCount; ++i)
-    app.digitImages[i].LoadFromFile("./UI/text" + std::to_string(i) + ".png");
+    glyphs[i].LoadFromFile("./UI/text" + std::to_string(i) + ".png");
 
   Rect box = MakeRect(x, y, kGlyphWidth, kGlyphHeight);
   auto drawGlyph = [&](int glyph) {
-    canvas.DrawImage(app.digitImages[glyph], box);
+    canvas.DrawImage(glyphs[glyph], box);
     box.x += kGlyphWidth;
   };
 

@@ -2,11 +2,11 @@
 
 #include <charconv>
 
-#include "core/AppState.h"
 #include "core/DataPaths.h"
 #include "core/PetRecord.h"
 #include "core/RosterStore.h"
 #include "core/StoreFiles.h"
+#include "core/TableSizes.h"
 
 std::optional<int> ParseSlotArgument(std::string_view text) {
   if (text.starts_with("slot:")) text.remove_prefix(5);

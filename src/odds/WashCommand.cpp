@@ -2,8 +2,8 @@
 #include <optional>
 #include <sstream>
 
-#include "core/AppState.h"
 #include "core/PetRecord.h"
+#include "core/TableSizes.h"
 #include "odds/JsonWriter.h"
 #include "odds/OddsFormat.h"
 #include "odds/OddsOptions.h"

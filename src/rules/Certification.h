@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/RandomGenerator.h"
-#include "core/Rect.h"
+#include "shared/Rect.h"
 
 struct AppState;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/AppState.h"
+#include "platform/System.h"
 
 namespace {
 

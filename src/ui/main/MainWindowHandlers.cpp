@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/DataPaths.h"
+#include "platform/System.h"
 #include "rules/Certification.h"
 #include "rules/PetRoll.h"
 #include "rules/Release.h"

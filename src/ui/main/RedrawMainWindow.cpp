@@ -118,7 +118,7 @@ void RedrawMainWindow(AppState& app) {
 void DrawSlotAptitudes(AppState& app, int slot) {
   if (slot < 1 || slot > kSlotCount) return;
   for (int j = 1; j <= kAptitudeCount; ++j)
-    DrawNumber(app, app.mainCanvas, app.slotAptitudes[slot][j], 598 + 200 * ((j - 1) % 2),
+    DrawNumber(app.digitImages, app.mainCanvas, app.slotAptitudes[slot][j], 598 + 200 * ((j - 1) % 2),
                138 + 43 * ((j - 1) / 2));
 }
 
@@ -126,7 +126,7 @@ void DrawMergeAptitudes(AppState& app, int side) {
   if (side < 1 || side > 2) return;
   const int x0 = side == 1 ? 140 : 610;
   for (int j = 1; j <= kAptitudeCount; ++j)
-    DrawNumber(app, app.mainCanvas, app.mergeSide[side].aptitudes[j], x0 + 200 * ((j - 1) % 2),
+    DrawNumber(app.digitImages, app.mainCanvas, app.mergeSide[side].aptitudes[j], x0 + 200 * ((j - 1) % 2),
                234 + 43 * ((j - 1) / 2));
 }
 

@@ -69,7 +69,7 @@ void DrawPetDetailView(AppState& state) {
   canvas.DrawImage(state.detailPetImage, state.detailPetRect);
   for (std::size_t i = 0; i < state.detailAptitudes.size() && i < kShownValues; ++i) {
     const Rect place = DetailValuePlace(static_cast<int>(i) + 1);
-    DrawNumber(state, canvas, state.detailAptitudes[i], place.x, place.y);
+    DrawNumber(state.digitImages, canvas, state.detailAptitudes[i], place.x, place.y);
   }
   // There are icon objects for 15 skills; a longer list shows its first 15.
   const int shown = std::min<int>(static_cast<int>(state.detailSkillFields.size()), kSkillIconCount);

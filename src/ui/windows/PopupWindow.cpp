@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/AppState.h"
+#include "platform/System.h"
 
 bool OpenPopup(AppState& state, platform::WindowForm form) {
   if (state.system == nullptr) return false;

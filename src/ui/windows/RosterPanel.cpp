@@ -5,6 +5,7 @@
 #include "core/LoadSlot.h"
 #include "core/RosterStore.h"
 #include "gfx/StoredPictures.h"
+#include "platform/System.h"
 #include "ui/main/CertificationLook.h"
 #include "ui/main/HitTest.h"
 #include "ui/main/RedrawMainWindow.h"
