@@ -16,3 +16,7 @@ using AptitudeRow = std::array<double, kAptitudeCount + 1>;
 
 template <typename T>
 using SlotTable = std::array<T, kSlotCount + 1>;  // indexed by slot 1..15
+
+// The range checks of roster slots and species.
+inline constexpr bool IsValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
+inline constexpr bool IsValidSpecies(int species) { return species >= 1 && species <= kSpeciesCount; }

@@ -8,6 +8,7 @@
 
 #include "gfx/LayeredCanvas.h"
 #include "shared/Rect.h"
+#include "shared/TruncateToInt32.h"
 
 namespace {
 
@@ -24,16 +25,6 @@ std::string Format(const char* format, double value) {
 // Digits 0..9 are glyphs 1..10. Any other character (a sign, an exponent) shows as 0, the
 // values drawn are never negative.
 int GlyphOf(char c) { return (c >= '0' && c <= '9') ? c - '0' + 1 : 1; }
-
-// The value truncated toward zero, held inside the 32-bit range (NaN counts as 0).
-std::int32_t TruncateToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double low = std::numeric_limits<std::int32_t>::min();
-  constexpr double high = std::numeric_limits<std::int32_t>::max();
-  if (value <= low) return std::numeric_limits<std::int32_t>::min();
-  if (value >= high) return std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(value);
-}
 
 }  // namespace
 

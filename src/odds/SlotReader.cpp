@@ -18,7 +18,7 @@ std::optional<int> ParseSlotArgument(std::string_view text) {
 
 std::optional<SlotPet> ReadSlotPet(const std::filesystem::path& folder, int slot, std::string& error) {
   const std::string name = "slot " + std::to_string(slot);
-  if (slot < 1 || slot > kSlotCount) {
+  if (!IsValidSlot(slot)) {
     error = "unknown slot " + std::to_string(slot) + " (slots are 1..15)";
     return std::nullopt;
   }

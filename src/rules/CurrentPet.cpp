@@ -8,12 +8,11 @@ void ShowMessage(AppState& state, std::string_view text, std::string_view captio
 }
 
 bool RequireUsableCurrentPet(AppState& state, bool needRecord) {
-  if (state.currentSlot < 1 || state.currentSlot > kSlotCount ||
-      (needRecord && !IsSlotOccupied(state.currentSlot))) {
+  if (!IsValidSlot(state.currentSlot) || (needRecord && !IsSlotOccupied(state.currentSlot))) {
     ShowMessage(state, kNoCurrentPetText);
     return false;
   }
-  if (IsSlotDamaged(state.currentSlot) || state.currentSpecies < 1 || state.currentSpecies > kSpeciesCount) {
+  if (IsSlotDamaged(state.currentSlot) || !IsValidSpecies(state.currentSpecies)) {
     ShowMessage(state, kDamagedPetText);
     return false;
   }

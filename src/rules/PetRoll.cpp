@@ -38,7 +38,7 @@ bool WashCurrentPet(AppState& state) {
 }
 
 bool CreatePet(AppState& state, int species) {
-  if (state.newPetSlot < 1 || state.newPetSlot > kSlotCount || species < 1 || species > kSpeciesCount) {
+  if (!IsValidSlot(state.newPetSlot) || !IsValidSpecies(species)) {
     ShowMessage(state, "无法在此位置创建宠物");
     return false;
   }

@@ -89,7 +89,7 @@ void ReleasePet(AppState& app) {
   }
   app.petPicture.LoadFromBytes(kEmptyByteConstant);
   if (!outcome.newSpeciesText.empty()) app.petPicture.LoadFromFile(PetPicturePath(outcome.newSpeciesText));
-  if (outcome.releasedSlot >= 1 && outcome.releasedSlot <= kSlotCount) app.rosterHeads[outcome.releasedSlot].Dispose();
+  if (IsValidSlot(outcome.releasedSlot)) app.rosterHeads[outcome.releasedSlot].Dispose();
   ShowSlotCertificationLook(app, app.currentSlot);
   app.rosterFollowsCurrent = 1;
   LoadRosterHeads(app);

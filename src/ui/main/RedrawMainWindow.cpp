@@ -9,7 +9,7 @@
 namespace {
 
 bool HasCurrentPet(const AppState& app) {
-  return app.currentSlot >= 1 && app.currentSlot <= kSlotCount;
+  return IsValidSlot(app.currentSlot);
 }
 
 void DrawFrame(AppState& app) {
@@ -116,7 +116,7 @@ void RedrawMainWindow(AppState& app) {
 }
 
 void DrawSlotAptitudes(AppState& app, int slot) {
-  if (slot < 1 || slot > kSlotCount) return;
+  if (!IsValidSlot(slot)) return;
   for (int j = 1; j <= kAptitudeCount; ++j)
     DrawNumber(app.digitImages, app.mainCanvas, app.slotAptitudes[slot][j], 598 + 200 * ((j - 1) % 2),
                138 + 43 * ((j - 1) / 2));

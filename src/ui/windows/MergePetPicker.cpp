@@ -10,6 +10,7 @@
 #include "core/RosterStore.h"
 #include "gfx/StoredPictures.h"
 #include "rules/CurrentPet.h"
+#include "rules/MergeSideFromRecord.h"
 #include "ui/main/RedrawMainWindow.h"
 #include "ui/windows/PopupWindow.h"
 #include "ui/windows/Popups.h"
@@ -52,14 +53,7 @@ void OnMouseMoved(AppState& state, int x, int y) {
 }
 
 void FillSide(AppState& state, int side, int slot, const std::vector<std::string>& fields) {
-  MergeSide& target = state.mergeSide[side];
-  target.skills.clear();
-  for (int k = 1; k <= 5; ++k) target.aptitudes[k] = ParseRecordNumber(fields[k]);
-  target.aptitudes[6] = GrowthFromThousandths(ParseRecordNumber(fields[6]));
-  target.slot = slot;
-  target.species = ParseRecordNumber(fields[0]);
-  for (std::size_t j = kRecordFixedFields; j < fields.size(); ++j)
-    target.skills.push_back(ParseRecordNumber(fields[j]));
+  state.mergeSide[side] = MergeSideFromRecord(slot, fields);
   LoadHead(state.mergeHeads[side], fields);
 }
 
@@ -98,7 +92,7 @@ Rect MergePickerCellRect(int slot) {
 int MergePickerCellAt(int x, int y) {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     const Rect cell = MergePickerCellRect(slot);
-    if (cell.x < x && x < cell.x + cell.width && cell.y < y && y < cell.y + cell.height) return slot;
+    if (IsStrictlyInside(cell, x, y)) return slot;
   }
   return 0;
 }
