@@ -63,12 +63,9 @@ void OnLeftReleased(AppState& state, int x, int y) {
   const int other = side == 1 ? 2 : 1;
   const int slot = MergePickerCellAt(x, y);
   if (slot == 0 || !IsSlotOccupied(slot)) return;
-  if (slot == state.mergeSide[other].slot) {
-    ShowMessage(state, kAlreadyOnOtherSideText);
-    return;
-  }
-  if (IsSlotCertified(slot)) {
-    ShowMessage(state, kCancelCertificationFirstText);
+  const MergePickRefusal refusal = CheckMergePick(slot, state.mergeSide[other].slot, IsSlotCertified);
+  if (refusal != MergePickRefusal::None) {
+    ShowMessage(state, MergePickRefusalText(refusal));
     return;
   }
   const std::vector<std::string> fields = ReadRecordFields(slot);
