@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/AppState.h"
+#include "platform/System.h"
 #include "ui/main/LayoutMainWindow.h"
 #include "ui/main/MainWindowPictures.h"
 #include "ui/main/RedrawMainWindow.h"

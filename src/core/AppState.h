@@ -6,40 +6,22 @@
 #include <vector>
 
 #include "core/Clock.h"
+#include "core/MergeSide.h"
 #include "core/Messages.h"
 #include "core/OperationWindows.h"
 #include "core/RandomGenerator.h"
-#include "core/Rect.h"
 #include "core/TabState.h"
+#include "core/TableSizes.h"
+#include "gfx/DrawNumber.h"
 #include "gfx/ImageObject.h"
 #include "gfx/LayeredCanvas.h"
 #include "loader/MemoryModule.h"
-#include "platform/System.h"
-#include "platform/Window.h"
+#include "shared/Rect.h"
 
-// Sizes of the fixed tables. Fixed tables are 1-based: entry 0 is unused, so a table of
-// n entries is a std::array of n + 1. Lists are std::vector (list entry k is element k-1).
-inline constexpr int kSlotCount = 15;      // roster slots 1..15
-inline constexpr int kSpeciesCount = 35;   // species 1..35
-inline constexpr int kSkillCount = 79;     // skills 1..79
-inline constexpr int kAptitudeCount = 6;   // 1 attack .. 5 speed, 6 growth
-inline constexpr int kGlyphCount = 11;     // digit glyphs 0..9 and the decimal point
-inline constexpr int kSkillIconCount = 15; // icons one skill list can show
-inline constexpr int kCertifiableCount = 8; // skills 71..78
-
-// Aptitudes 1..5 (whole numbers held as reals) and growth at 6 (e.g. 1.013).
-using AptitudeRow = std::array<double, kAptitudeCount + 1>;
-
-template <typename T>
-using SlotTable = std::array<T, kSlotCount + 1>;  // indexed by slot 1..15
-
-// One side of the merge tab.
-struct MergeSide {
-  int species = 0;                   // 0 = side empty
-  int slot = 0;                      // slot the pet came from; 0 = none
-  std::array<double, 8> aptitudes{}; // 1..5 aptitudes, 6 growth, 7 unused
-  std::vector<int> skills;
-};
+namespace platform {
+class System;
+class Window;
+}  // namespace platform
 
 // The one program-wide record. Handlers and operations read and write it directly.
 struct AppState {
@@ -125,7 +107,7 @@ struct AppState {
   Rect bookSkillIconRect{};
   ImageObject certifyButtonPicture;
   Rect certifyButtonRect{};
-  std::array<ImageObject, kGlyphCount + 1> digitImages;  // 1..10 digits 0..9, 11 the point
+  DigitGlyphs digitImages;  // 1..10 digits 0..9, 11 the point
   std::array<ImageObject, kSkillIconCount + 1> currentSkillIcons;
   Rect currentSkillIconRect{};  // scratch: the icon being drawn
   std::array<ImageObject, kSkillIconCount + 1> mergeSkillIcons1;

@@ -16,7 +16,6 @@ SlotLoad LoadSlot(AppState& state, int slot) {
   state.slotSpecies[slot] = ParseRecordNumber(fields[0]);
   for (int k = 1; k <= 5; ++k) state.slotAptitudes[slot][k] = ParseRecordNumber(fields[k]);
   state.slotAptitudes[slot][6] = GrowthFromThousandths(ParseRecordNumber(fields[6]));
-  for (std::size_t j = kRecordFixedFields; j < fields.size(); ++j)
-    state.currentSkills.push_back(ParseRecordNumber(fields[j]));
+  state.currentSkills = RecordSkills(fields);
   return SlotLoad::Loaded;
 }

@@ -93,3 +93,9 @@ std::string FormatCopiedRecord(std::span<const std::string> storedFields, std::s
   }
   return out;
 }
+
+std::vector<int> RecordSkills(std::span<const std::string> fields) {
+  std::vector<int> skills;
+  for (std::size_t j = kRecordFixedFields; j < fields.size(); ++j) skills.push_back(ParseRecordNumber(fields[j]));
+  return skills;
+}

@@ -24,6 +24,9 @@ std::vector<std::string> SplitRecord(std::string_view text);
 // the first other character, no digits gives 0. Saturates at the 32-bit limits.
 int ParseRecordNumber(std::string_view field);
 
+// The skills of a record's fields: fields 9 onward (field 8, the count, is not read).
+std::vector<int> RecordSkills(std::span<const std::string> fields);
+
 // Growth in thousandths to the real held in memory: /1000 in double, to single precision,
 // then rounded to 3 decimals with halves away from zero (1013 -> 1.013).
 double GrowthFromThousandths(int thousandths);

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "core/AppState.h"
 #include "core/DataPaths.h"
 #include "core/PetRecord.h"
 #include "core/StoreFiles.h"
+#include "core/TableSizes.h"
 
 namespace {
 
@@ -17,7 +17,6 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
-bool IsValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 
 }  // namespace
 
@@ -44,7 +43,7 @@ bool AreRecordFieldsDamaged(const std::vector<std::string>& fields) {
   if (fields.size() < static_cast<std::size_t>(kRecordFixedFields)) return true;
   if (fields.size() - kRecordFixedFields > static_cast<std::size_t>(kMaxRecordSkills)) return true;
   const int species = ParseRecordNumber(fields[0]);
-  return species < 1 || species > kSpeciesCount;
+  return !IsValidSpecies(species);
 }
 
 bool IsSlotDamaged(int slot) {

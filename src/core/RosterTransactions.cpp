@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/AppState.h"
 #include "core/DataPaths.h"
 #include "core/RosterStore.h"
 #include "core/StoreFiles.h"
+#include "core/TableSizes.h"
 
 namespace {
 
@@ -22,7 +22,6 @@ constexpr std::string_view kCertifyJournal = "/.petsim-certify.Data.txt";
 constexpr std::string_view kCancelJournal = "/.petsim-cancel.Data.txt";
 constexpr std::string_view kCancelMarkerAside = "/.petsim-cancel.rz.txt";
 
-bool IsValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 
 std::string MergeChildPath(int side1Slot, int side2Slot) {
   return SlotFolderPath(side1Slot) + "/" + std::string(kMergeChildPrefix) + std::to_string(side2Slot);

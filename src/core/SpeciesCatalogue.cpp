@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "core/AppState.h"
+#include "core/TableSizes.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ static_assert(CountsMatchSkills(), "a row's skill count disagrees with its liste
 }  // namespace
 
 const SpeciesRow& SpeciesCatalogueRow(int species) {
-  assert(species >= 1 && species <= kSpeciesCount && "species must be 1..35");
+  assert(IsValidSpecies(species) && "species must be 1..35");
   return kCatalogue[species];
 }
 

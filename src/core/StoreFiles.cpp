@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/FileFaults.h"
+#include "shared/ReadUpTo.h"
 
 namespace {
 
@@ -135,21 +136,13 @@ FileBytes ReadRegularFile(const std::string& path, std::size_t cap) {
   }
   // The size may change while reading: read no more than one byte past the cap.
   std::string bytes;
-  char buffer[4096];
-  for (;;) {
-    const std::size_t room = cap + 1 - bytes.size();
-    const ssize_t got = ::read(fd.Get(), buffer, room < sizeof buffer ? room : sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      result.status = ReadStatus::Unreadable;
-      return result;
-    }
-    if (got == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-    if (bytes.size() > cap) {
-      result.status = ReadStatus::TooLarge;
-      return result;
-    }
+  if (!ReadUpTo(fd.Get(), cap + 1, bytes)) {
+    result.status = ReadStatus::Unreadable;
+    return result;
+  }
+  if (bytes.size() > cap) {
+    result.status = ReadStatus::TooLarge;
+    return result;
   }
   result.status = ReadStatus::Ok;
   result.bytes = std::move(bytes);

@@ -4,9 +4,10 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
-#include "core/AppState.h"
 #include "core/DataPaths.h"
+#include "core/TableSizes.h"
 
 namespace fs = std::filesystem;
 

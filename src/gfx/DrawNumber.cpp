@@ -6,7 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "core/AppState.h"
+#include "gfx/LayeredCanvas.h"
+#include "shared/Rect.h"
+#include "shared/TruncateToInt32.h"
 
 namespace {
 
@@ -24,25 +26,15 @@ std::string Format(const char* format, double value) {
 // values drawn are never negative.
 int GlyphOf(char c) { return (c >= '0' && c <= '9') ? c - '0' + 1 : 1; }
 
-// The value truncated toward zero, held inside the 32-bit range (NaN counts as 0).
-std::int32_t TruncateToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double low = std::numeric_limits<std::int32_t>::min();
-  constexpr double high = std::numeric_limits<std::int32_t>::max();
-  if (value <= low) return std::numeric_limits<std::int32_t>::min();
-  if (value >= high) return std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace
 
-void DrawNumber(AppState& app, LayeredCanvas& canvas, double value, int x, int y) {
+void DrawNumber(DigitGlyphs& glyphs, LayeredCanvas& canvas, double value, int x, int y) {
   for (int i = 1; i <= kGlyphCount; ++i)
-    app.digitImages[i].LoadFromFile("./UI/text" + std::to_string(i) + ".png");
+    glyphs[i].LoadFromFile("./UI/text" + std::to_string(i) + ".png");
 
   Rect box = MakeRect(x, y, kGlyphWidth, kGlyphHeight);
   auto drawGlyph = [&](int glyph) {
-    canvas.DrawImage(app.digitImages[glyph], box);
+    canvas.DrawImage(glyphs[glyph], box);
     box.x += kGlyphWidth;
   };
 

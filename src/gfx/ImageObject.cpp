@@ -10,6 +10,8 @@
 #include <span>
 #include <utility>
 
+#include "shared/ReadUpTo.h"
+
 namespace {
 
 // Feeds cairo's PNG reader from a byte range; reading past its end is an error, so a truncated
@@ -37,21 +39,9 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) 
   std::optional<std::vector<std::uint8_t>> content;
   struct stat info {};
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    bool failed = false;
     // Reads the size the file had when opened; a file cut short meanwhile yields what is left.
-    while (!failed && done < bytes.size()) {
-      const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) failed = true;
-      else if (got == 0) break;
-      else done += static_cast<std::size_t>(got);
-    }
-    if (!failed) {
-      bytes.resize(done);
-      content = std::move(bytes);
-    }
+    std::string bytes;
+    if (ReadUpTo(fd, static_cast<std::size_t>(info.st_size), bytes)) content.emplace(bytes.begin(), bytes.end());
   }
   ::close(fd);
   return content;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/ByteConstant.h"
+#include "shared/ByteConstant.h"
 
 // One decoded picture (PNG with alpha), ready to be drawn by a LayeredCanvas. Every load replaces
 // what the object held: afterwards it holds the new picture or nothing. Move-only: a picture has

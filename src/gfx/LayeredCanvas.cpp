@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/Window.h"
+
 LayeredCanvas::~LayeredCanvas() { Release(); }
 
 LayeredCanvas::LayeredCanvas(LayeredCanvas&& other) noexcept

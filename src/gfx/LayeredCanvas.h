@@ -2,9 +2,12 @@
 
 #include <cairo.h>
 
-#include "core/Rect.h"
 #include "gfx/ImageObject.h"
-#include "platform/Window.h"
+#include "shared/Rect.h"
+
+namespace platform {
+class Window;
+}  // namespace platform
 
 // The off-screen surface of one per-pixel-alpha window: a premultiplied ARGB32 image the size of
 // the window. A redraw is Clear, DrawImage of each picture in stacking order, Present. Move-only.

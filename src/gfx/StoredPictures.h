@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gfx/ByteConstant.h"
+#include "shared/ByteConstant.h"
 
 // The frame, panel, button, tab and highlight pictures stored inside the program. Each is a whole
 // ByteConstant blob (header + PNG bytes) made at build time from assets/<snake_case_name>.png.

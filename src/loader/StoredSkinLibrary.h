@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gfx/ByteConstant.h"
+#include "shared/ByteConstant.h"
 
 class MemoryModule;
 

@@ -44,8 +44,7 @@ int RunBookOdds(const OddsOptions& options, OddsIo& io) {
     io.err << "petsim odds: " << error << "\n";
     return kOddsBadData;
   }
-  std::vector<int> skills;
-  for (std::size_t j = kRecordFixedFields; j < pet->fields.size(); ++j) skills.push_back(ParseRecordNumber(pet->fields[j]));
+  const std::vector<int> skills = RecordSkills(pet->fields);
   const BookOdds odds = ComputeBookOdds(skills, pet->certified, *skill);
 
   if (!options.plotPath.empty()) {

@@ -12,13 +12,10 @@
 #include "odds/SlotReader.h"
 #include "odds/TrialRunner.h"
 #include "rules/Merge.h"
+#include "rules/MergePick.h"
 #include "rules/MergeSideFromRecord.h"
 
 namespace {
-
-// The merge pet picker's refusals, and the merge's own.
-constexpr std::string_view kSamePetText = "不能重复选择";
-constexpr std::string_view kCertifiedText = "请先取消认证";
 
 constexpr const char* kReseedNote =
     "the program seeds its generator again from the clock at the start of every merge's skill "
@@ -163,15 +160,12 @@ std::optional<MergeSide> ReadSide(const OddsOptions& options, const std::string&
     status = kOddsBadData;
     return std::nullopt;
   }
-  if (*slot == otherSlot) {
-    io.err << "petsim odds: both sides hold slot " << *slot << "; the merge pet picker refuses it: \""
-           << kSamePetText << "\"\n";
-    status = kOddsBadData;
-    return std::nullopt;
-  }
-  if (pet->certified) {
-    io.err << "petsim odds: slot " << *slot << " is certified; the merge pet picker refuses it: \"" << kCertifiedText
-           << "\"\n";
+  const MergePickRefusal refusal = CheckMergePick(*slot, otherSlot, [&pet](int) { return pet->certified; });
+  if (refusal != MergePickRefusal::None) {
+    io.err << "petsim odds: "
+           << (refusal == MergePickRefusal::OnOtherSide ? "both sides hold slot " + std::to_string(*slot)
+                                                        : "slot " + std::to_string(*slot) + " is certified")
+           << "; the merge pet picker refuses it: \"" << MergePickRefusalText(refusal) << "\"\n";
     status = kOddsBadData;
     return std::nullopt;
   }

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/AppState.h"
+#include "core/MergeSide.h"
 #include "core/RandomGenerator.h"
 #include "odds/ExactDraw.h"
 #include "odds/TrialRunner.h"

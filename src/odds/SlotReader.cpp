@@ -2,11 +2,11 @@
 
 #include <charconv>
 
-#include "core/AppState.h"
 #include "core/DataPaths.h"
 #include "core/PetRecord.h"
 #include "core/RosterStore.h"
 #include "core/StoreFiles.h"
+#include "core/TableSizes.h"
 
 std::optional<int> ParseSlotArgument(std::string_view text) {
   if (text.starts_with("slot:")) text.remove_prefix(5);
@@ -18,7 +18,7 @@ std::optional<int> ParseSlotArgument(std::string_view text) {
 
 std::optional<SlotPet> ReadSlotPet(const std::filesystem::path& folder, int slot, std::string& error) {
   const std::string name = "slot " + std::to_string(slot);
-  if (slot < 1 || slot > kSlotCount) {
+  if (!IsValidSlot(slot)) {
     error = "unknown slot " + std::to_string(slot) + " (slots are 1..15)";
     return std::nullopt;
   }

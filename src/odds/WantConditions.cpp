@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "core/AppState.h"
+#include "core/TableSizes.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <optional>
 #include <sstream>
 
-#include "core/AppState.h"
 #include "core/PetRecord.h"
+#include "core/TableSizes.h"
 #include "odds/JsonWriter.h"
 #include "odds/OddsFormat.h"
 #include "odds/OddsOptions.h"
@@ -156,7 +156,7 @@ int RunWashOdds(const OddsOptions& options, OddsIo& io) {
     species = ParseRecordNumber(pet->fields[0]);
   } else {
     const auto number = ParseSlotArgument(target);  // a plain number
-    if (!number || *number < 1 || *number > kSpeciesCount) {
+    if (!number || !IsValidSpecies(*number)) {
       io.err << "petsim odds: unknown species " << target << " (species are 1..35, or say slot:N)\n";
       return kOddsBadUsage;
     }

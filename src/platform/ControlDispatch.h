@@ -43,11 +43,6 @@ public:
   // True when the control under (x, y) asks for a hand pointer.
   bool HandCursorAt(int x, int y) const;
 
-  // Index of the control that holds the mouse since a left press, or -1.
-  int CapturedControl() const { return captured_; }
-
-  const std::vector<ControlForm>& Controls() const { return controls_; }
-
 private:
   std::vector<ControlForm> controls_;
   int captured_ = -1;

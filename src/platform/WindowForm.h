@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Rect.h"
+#include "shared/Rect.h"
 
 namespace platform {
 

@@ -98,7 +98,7 @@ Rect CertifyHighlightRect(int i) {
 int CertifyCellAt(int x, int y, int count) {
   for (int i = 1; i <= count && i <= 8; ++i) {
     const Rect cell = CertifyCellRect(i);
-    if (cell.x < x && x < cell.x + cell.width && cell.y < y && y < cell.y + cell.height) return i;
+    if (IsStrictlyInside(cell, x, y)) return i;
   }
   return 0;
 }

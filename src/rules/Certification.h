@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/RandomGenerator.h"
-#include "core/Rect.h"
+#include "shared/Rect.h"
 
 struct AppState;
 

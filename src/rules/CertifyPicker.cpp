@@ -6,6 +6,7 @@
 #include "core/DataPaths.h"
 #include "core/PetRecord.h"
 #include "gfx/StoredPictures.h"
+#include "platform/System.h"
 
 namespace {
 

@@ -4,12 +4,11 @@
 #include "core/RosterStore.h"
 
 bool RequireUsableCurrentPet(AppState& app, bool needRecord) {
-  if (app.currentSlot < 1 || app.currentSlot > kSlotCount ||
-      (needRecord && !IsSlotOccupied(app.currentSlot))) {
+  if (!IsValidSlot(app.currentSlot) || (needRecord && !IsSlotOccupied(app.currentSlot))) {
     ShowMessage(app, kNoCurrentPetText);
     return false;
   }
-  if (IsSlotDamaged(app.currentSlot) || app.currentSpecies < 1 || app.currentSpecies > kSpeciesCount) {
+  if (IsSlotDamaged(app.currentSlot) || !IsValidSpecies(app.currentSpecies)) {
     ShowMessage(app, kDamagedPetText);
     return false;
   }

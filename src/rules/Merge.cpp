@@ -10,24 +10,13 @@
 #include "core/PetRecord.h"
 #include "core/RosterStore.h"
 #include "core/RosterTransactions.h"
+#include "core/TableSizes.h"
 #include "rules/CurrentPet.h"
 #include "rules/PetRoll.h"
-
-namespace {
-
-int TruncateToInt(double value) {
-  constexpr double kLow = std::numeric_limits<int>::min();
-  constexpr double kHigh = std::numeric_limits<int>::max();
-  return static_cast<int>(std::trunc(std::clamp(value, kLow, kHigh)));
-}
-
-bool IsValidSpecies(int species) { return species >= 1 && species <= kSpeciesCount; }
-bool IsValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
-
-}  // namespace
+#include "shared/TruncateToInt32.h"
 
 ValueRange MergeAptitudeBounds(double a, double b) {
-  return ValueRange{TruncateToInt(a - (b - a) / 3.0), TruncateToInt(b + (b - a) / 3.0)};
+  return ValueRange{TruncateToInt32(a - (b - a) / 3.0), TruncateToInt32(b + (b - a) / 3.0)};
 }
 
 ValueRange MergeGrowthBounds(int species1, int species2) {

@@ -9,6 +9,6 @@ MergeSide MergeSideFromRecord(int slot, std::span<const std::string> fields) {
   side.species = number(0);
   for (std::size_t k = 1; k <= 5; ++k) side.aptitudes[k] = number(k);
   side.aptitudes[6] = GrowthFromThousandths(number(6));
-  for (std::size_t j = kRecordFixedFields; j < fields.size(); ++j) side.skills.push_back(ParseRecordNumber(fields[j]));
+  side.skills = RecordSkills(fields);
   return side;
 }

@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "core/AppState.h"
+#include "core/MergeSide.h"
 
 // A merge side filled from a slot's record fields the way the merge pet picker takes a pet:
 // species = field 1, aptitudes 1..5 = fields 2..6, aptitude 6 = the growth of field 7 as a

@@ -38,7 +38,7 @@ bool WashCurrentPet(AppState& app) {
 }
 
 bool CreatePet(AppState& app, int species) {
-  if (app.newPetSlot < 1 || app.newPetSlot > kSlotCount || species < 1 || species > kSpeciesCount) {
+  if (!IsValidSlot(app.newPetSlot) || !IsValidSpecies(species)) {
     ShowMessage(app, "无法在此位置创建宠物");
     return false;
   }

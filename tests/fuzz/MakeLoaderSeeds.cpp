@@ -15,7 +15,7 @@
 namespace {
 
 std::vector<std::uint8_t> FullLibrary(bool dll) {
-  ImageSpec desc;
+  ImageLayout desc;
   desc.entryPoint = 0x1000;
   if (!dll) desc.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
   std::vector<std::uint8_t> code = {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00};
@@ -50,7 +50,7 @@ std::vector<std::uint8_t> FullLibrary(bool dll) {
 // the second entry then lets the name run off the image.
 std::vector<std::uint8_t> NameInItsAddressTable() {
   // Small, so that the fuzzer's mutations often land on the table.
-  ImageSpec desc;
+  ImageLayout desc;
   desc.sectionAlignment = 0x200;
   desc.entryPoint = 0x200;
   desc.sections.push_back({".text", 0x200, 0, {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00},

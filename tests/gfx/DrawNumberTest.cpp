@@ -6,7 +6,6 @@
 #include <string>
 
 #include "GfxTestSupport.h"
-#include "core/AppState.h"
 #include "gfx/LayeredCanvas.h"
 
 namespace {
@@ -56,7 +55,7 @@ protected:
   ScratchFolder folder;
   gfxtest::ScopedWorkingDirectory inFolder{folder.path()};
   FakeWindow window;
-  AppState app;
+  DigitGlyphs glyphs;
   LayeredCanvas canvas;
 };
 
@@ -72,7 +71,7 @@ TEST_F(DrawNumberTest, DrawsTheGlyphsOfEachValueFromItsPoint) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     canvas.Clear();
-    DrawNumber(app, canvas, c.value, 5, 10);
+    DrawNumber(glyphs, canvas, c.value, 5, 10);
     EXPECT_EQ(ReadPixel(canvas.Surface(), 4, 18).a, 0) << "nothing left of the point";
     EXPECT_EQ(ReadNumber(canvas.Surface(), 5, 10), c.shown);
   }
@@ -80,22 +79,22 @@ TEST_F(DrawNumberTest, DrawsTheGlyphsOfEachValueFromItsPoint) {
 
 TEST_F(DrawNumberTest, MissingPointGlyphLeavesAGapOfOneBox) {
   std::filesystem::remove(ui() / "text11.png");
-  DrawNumber(app, canvas, 1.25, 0, 5);
+  DrawNumber(glyphs, canvas, 1.25, 0, 5);
   EXPECT_EQ(ReadNumber(canvas.Surface(), 0, 5), "1 25");
-  EXPECT_EQ(app.digitImages[11].ImageHandle(), nullptr);
+  EXPECT_EQ(glyphs[11].ImageHandle(), nullptr);
 }
 
 // The glyphs are read again for every number, so a replaced file shows at the next draw.
 TEST_F(DrawNumberTest, ReadsTheGlyphFilesAgainAtEveryCall) {
-  DrawNumber(app, canvas, 7, 0, 5);
+  DrawNumber(glyphs, canvas, 7, 0, 5);
   EXPECT_EQ(ReadPixel(canvas.Surface(), 7, 13).g, 60);
   WriteGlyph(ui(), 8, 200);
   canvas.Clear();
-  DrawNumber(app, canvas, 7, 0, 5);
+  DrawNumber(glyphs, canvas, 7, 0, 5);
   EXPECT_EQ(ReadPixel(canvas.Surface(), 7, 13).g, 200);
   std::filesystem::remove(ui() / "text8.png");
   canvas.Clear();
-  DrawNumber(app, canvas, 77, 0, 5);
+  DrawNumber(glyphs, canvas, 77, 0, 5);
   EXPECT_EQ(ReadNumber(canvas.Surface(), 0, 5), "");
 }
 

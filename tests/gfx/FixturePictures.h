@@ -10,8 +10,8 @@
 #include <string>
 #include <utility>
 
-#include "core/Rect.h"
 #include "gfx/GfxTestSupport.h"
+#include "shared/Rect.h"
 
 namespace gfxtest {
 

@@ -16,7 +16,7 @@ constexpr std::uint32_t kOutside = 0x00F00000;
 
 // Ordinals 2..7 stand for function table entries 0..5; entry 2 is a hole, entry 5 lies outside
 // the image.
-const ExportTableSpec kExports = {
+const ExportTableLayout kExports = {
     "exports.dll",
     2,
     {0x1000, 0x1010, 0, 0x1030, 0x1040, kOutside},
@@ -31,7 +31,7 @@ const ExportTableSpec kExports = {
 };
 
 std::vector<std::uint8_t> ExportingImage(bool withExports = true) {
-  ImageSpec desc = CodeDllSpec();
+  ImageLayout desc = CodeDllLayout();
   std::vector<std::uint8_t> table = EncodeExportTable(kExports, kExportRva);
   const auto size = static_cast<std::uint32_t>(table.size());
   table.resize(0x1000, 0);

@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kNt = kBuiltNtOffset;
 constexpr std::size_t kFirstSection = kNt + pe::kNtHeadersSize;
 
-std::vector<std::uint8_t> ValidDll() { return BuildImage(CodeDllSpec()); }
+std::vector<std::uint8_t> ValidDll() { return BuildImage(CodeDllLayout()); }
 
 struct RefusedImage {
   std::string name;
@@ -93,7 +93,7 @@ TEST(HeaderChecks, TheUndamagedImageLoads) {
 }
 
 TEST(HeaderChecks, AsksForThePreferredBaseFirstThenAnywhere) {
-  ImageSpec desc = CodeDllSpec();
+  ImageLayout desc = CodeDllLayout();
   desc.imageBase = 0x20000000;
   FakeKernel kernel;
   MemoryModule module(kernel.Services());
@@ -131,7 +131,7 @@ class ImageSizeTest : public testing::TestWithParam<SizeCase> {};
 // The image size is the header's, raised to the aligned end of every section.
 TEST_P(ImageSizeTest, ReservesTheRaisedSize) {
   const SizeCase& c = GetParam();
-  ImageSpec desc = CodeDllSpec();
+  ImageLayout desc = CodeDllLayout();
   desc.sections[0].data.resize(0x400, 0x90);
   std::vector<std::uint8_t> image = BuildImage(desc);
   PutU32(image, kNt + pe::kNtSizeOfImage, c.sizeOfImage);
@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
 
 TEST(HeaderChecks, CopiesHeadersAndSectionsAndLeavesTheRestZero) {
-  ImageSpec desc = CodeDllSpec();
+  ImageLayout desc = CodeDllLayout();
   desc.sections.push_back({".data", 0x2000, 0x1000, std::vector<std::uint8_t>(0x200, 0xAB),
                            pe::kSectionInitializedData | pe::kSectionRead | pe::kSectionWrite});
   desc.sections.push_back({".bss", 0x3000, 0x800, {}, pe::kSectionRead | pe::kSectionWrite});
@@ -182,7 +182,7 @@ TEST(HeaderChecks, CopiesHeadersAndSectionsAndLeavesTheRestZero) {
 }
 
 TEST(HeaderChecks, ASectionAtAddressZeroIsNotCopied) {
-  ImageSpec desc = CodeDllSpec();
+  ImageLayout desc = CodeDllLayout();
   desc.sections.push_back({".zero", 0, 0x200, std::vector<std::uint8_t>(0x200, 0xCD)});
   const std::vector<std::uint8_t> image = BuildImage(desc);
   FakeKernel kernel;

@@ -39,7 +39,7 @@ struct HeldRange {
 std::vector<std::uint8_t> ProgramImage(std::uint32_t imageBase) {
   std::vector<std::uint8_t> code = kReturnTrueCode;
   PutU32(code, 0x10, imageBase + kTextRva + 0x20);
-  ImageSpec desc = CodeDllSpec(code);
+  ImageLayout desc = CodeDllLayout(code);
   desc.imageBase = imageBase;
   desc.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
   desc.sections.push_back({".reloc", 0x2000, 0, EncodeRelocations({kTextRva + 0x10})});
@@ -91,7 +91,7 @@ std::vector<std::uint8_t> RunnableDll(std::uint32_t imageBase) {
       0xC2, 0x08, 0x00,                    //      ret 8
   };
   PutU32(code, kCallOperand, imageBase + imports.slots[0][0]);
-  ImageSpec desc = CodeDllSpec(code);
+  ImageLayout desc = CodeDllLayout(code);
   desc.imageBase = imageBase;
   desc.sections.push_back({".idata", kImportRva, 0, imports.bytes});
   desc.directories[pe::kDirectoryImports] = {kImportRva, imports.directorySize};

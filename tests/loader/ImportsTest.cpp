@@ -30,7 +30,7 @@ Built ImportingImage(const std::vector<ImportedLibrary>& libraries = kLibraries)
   built.imports = EncodeImportTable(libraries, kImportRva);
   std::vector<std::uint8_t> section = built.imports.bytes;
   section.resize(kImportSectionSize, 0);
-  ImageSpec desc = CodeDllSpec();
+  ImageLayout desc = CodeDllLayout();
   desc.sections.push_back({".idata", kImportRva, 0, section,
                            pe::kSectionInitializedData | pe::kSectionRead | pe::kSectionWrite});
   desc.directories[pe::kDirectoryImports] = {kImportRva, built.imports.directorySize};

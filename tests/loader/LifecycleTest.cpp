@@ -10,10 +10,10 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-std::vector<std::uint8_t> Dll() { return BuildImage(CodeDllSpec()); }
+std::vector<std::uint8_t> Dll() { return BuildImage(CodeDllLayout()); }
 
 std::vector<std::uint8_t> NotADll() {
-  ImageSpec desc = CodeDllSpec();
+  ImageLayout desc = CodeDllLayout();
   desc.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
   return BuildImage(desc);
 }
@@ -72,7 +72,7 @@ TEST(Lifecycle, AnImageWithoutTheDllBitIsMappedWithoutItsEntryPoint) {
 }
 
 TEST(Lifecycle, ALibraryWithoutAnEntryPointIsNotCalled) {
-  ImageSpec desc = CodeDllSpec();
+  ImageLayout desc = CodeDllLayout();
   desc.entryPoint = 0;
   FakeKernel kernel;
   MemoryModule module(kernel.Services());

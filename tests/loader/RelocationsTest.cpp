@@ -37,7 +37,7 @@ std::vector<std::uint8_t> RelocatedImage(std::vector<std::uint8_t> relocations,
                                          std::uint32_t directorySize = 0) {
   std::vector<std::uint8_t> code = kReturnTrueCode;
   PutU32(code, 0x10, kImageBase + kDataRva);
-  ImageSpec desc = CodeDllSpec(code);
+  ImageLayout desc = CodeDllLayout(code);
   desc.imageBase = kImageBase;
   std::vector<std::uint8_t> data;
   PutU32(data, 0, kImageBase + kTextRva);

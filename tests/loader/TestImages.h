@@ -14,8 +14,8 @@ inline const std::vector<std::uint8_t> kReturnTrueCode = {0xB8, 0x01, 0x00, 0x00
 inline constexpr std::uint32_t kTextRva = 0x1000;
 
 // A DLL with one code section at kTextRva, its entry point at the section's start.
-inline ImageSpec CodeDllSpec(std::vector<std::uint8_t> code = kReturnTrueCode) {
-  ImageSpec desc;
+inline ImageLayout CodeDllLayout(std::vector<std::uint8_t> code = kReturnTrueCode) {
+  ImageLayout desc;
   desc.entryPoint = kTextRva;
   desc.sections.push_back({".text", kTextRva, 0, std::move(code),
                            pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});

@@ -40,6 +40,7 @@ protected:
 
 TEST_F(EmptyRoster, StartsWithoutACurrentPet) {
   Start();
+  EXPECT_EQ(app->tabState, TabState::Wash);
   EXPECT_EQ(app->currentSlot, 0);
   EXPECT_EQ(app->currentSpecies, 0);
   EXPECT_TRUE(app->occupiedSlots.empty());

@@ -50,6 +50,12 @@ TEST_F(StartUp, LowestOccupiedSlotBecomesCurrent) {
     EXPECT_DOUBLE_EQ(app->slotAptitudes[c.current][6], 1.013);
     EXPECT_EQ(app->tabState, TabState::Wash);
     EXPECT_EQ(app->rosterFollowsCurrent, 1);
+    // Seeded from the clock once by the main window's start, once by the roster panel's.
+    RandomGenerator seeded;
+    seeded.SeedFromClock(clock);
+    seeded.SeedFromClock(clock);
+    EXPECT_EQ(app->random.SeedCounter(), seeded.SeedCounter());
+    EXPECT_EQ(app->random.State(), seeded.State());
     // The first frame shows that pet's picture.
     EXPECT_EQ(MainAt(245, 240), PetColour(c.current + 10));
     // The roster panel sits beside the main window with the frame on the current pet's cell.

@@ -30,7 +30,7 @@ void PutU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t 
   PutU16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
-std::vector<std::uint8_t> BuildImage(const ImageSpec& desc) {
+std::vector<std::uint8_t> BuildImage(const ImageLayout& desc) {
   const std::size_t count = desc.sections.size();
   const std::size_t tableEnd = kBuiltNtOffset + pe::kNtHeadersSize + pe::kSectionHeaderSize * count;
   const std::size_t headersSize = RoundUp(tableEnd, desc.fileAlignment);
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> BuildImage(const ImageSpec& desc) {
   std::uint32_t sizeOfCode = 0, sizeOfData = 0, baseOfCode = 0, baseOfData = 0;
   std::size_t imageEnd = RoundUp(headersSize, desc.sectionAlignment);
   for (std::size_t i = 0; i < count; ++i) {
-    const SectionSpec& section = desc.sections[i];
+    const SectionLayout& section = desc.sections[i];
     const std::size_t rawSize = RoundUp(section.data.size(), desc.fileAlignment);
     const std::size_t rawPointer = section.data.empty() ? 0 : out.size();
     if (!section.data.empty()) {
@@ -109,7 +109,7 @@ std::vector<std::uint8_t> BuildImage(const ImageSpec& desc) {
   return out;
 }
 
-std::vector<std::uint8_t> EncodeExportTable(const ExportTableSpec& desc, std::uint32_t rva) {
+std::vector<std::uint8_t> EncodeExportTable(const ExportTableLayout& desc, std::uint32_t rva) {
   const std::size_t functions = pe::kExportDirectorySize;
   const std::size_t namePointers = functions + 4 * desc.functionRvas.size();
   const std::size_t nameOrdinals = namePointers + 4 * desc.names.size();

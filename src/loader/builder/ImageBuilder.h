@@ -12,7 +12,7 @@
 // a 64-byte DOS header, the NT headers at offset 64, the section table, then each section's
 // bytes at the next multiple of the file alignment.
 
-struct SectionSpec {
+struct SectionLayout {
   std::string name;                  // at most 8 bytes are stored
   std::uint32_t virtualAddress = 0;
   std::uint32_t virtualSize = 0;     // 0: the size of `data`
@@ -20,40 +20,40 @@ struct SectionSpec {
   std::uint32_t characteristics = pe::kSectionInitializedData | pe::kSectionRead;
 };
 
-struct DirectorySpec {
+struct DirectoryLayout {
   std::uint32_t rva = 0;
   std::uint32_t size = 0;
 };
 
-struct ImageSpec {
+struct ImageLayout {
   std::uint32_t imageBase = 0x10000000;
   std::uint32_t sectionAlignment = 0x1000;
   std::uint32_t fileAlignment = 0x200;
   std::uint16_t characteristics = pe::kExecutableImage | pe::kMachine32Bit | pe::kDll;
   std::uint32_t entryPoint = 0;  // RVA
   std::uint32_t sizeOfImage = 0;  // 0: the end of the last section, aligned
-  std::array<DirectorySpec, pe::kDataDirectoryCount> directories{};
-  std::vector<SectionSpec> sections;
+  std::array<DirectoryLayout, pe::kDataDirectoryCount> directories{};
+  std::vector<SectionLayout> sections;
 };
 
 // Where the builder puts the NT headers in every image it makes.
 inline constexpr std::uint32_t kBuiltNtOffset = 64;
 
 // The file bytes of the described image.
-std::vector<std::uint8_t> BuildImage(const ImageSpec& desc);
+std::vector<std::uint8_t> BuildImage(const ImageLayout& desc);
 
 // An export directory with its tables and names, laid out to be placed at `rva`.
 struct ExportName {
   std::string name;
   std::uint16_t functionIndex = 0;  // index into functionRvas
 };
-struct ExportTableSpec {
+struct ExportTableLayout {
   std::string libraryName;
   std::uint32_t ordinalBase = 1;
   std::vector<std::uint32_t> functionRvas;  // 0 leaves a hole
   std::vector<ExportName> names;            // stored one after another, in this order
 };
-std::vector<std::uint8_t> EncodeExportTable(const ExportTableSpec& desc, std::uint32_t rva);
+std::vector<std::uint8_t> EncodeExportTable(const ExportTableLayout& desc, std::uint32_t rva);
 
 // Import descriptors and their tables, laid out to be placed at `rva`.
 struct ImportedFunction {

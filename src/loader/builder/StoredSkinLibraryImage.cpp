@@ -3,7 +3,7 @@
 #include "loader/builder/ImageBuilder.h"
 
 std::vector<std::uint8_t> BuildStoredSkinLibraryImage() {
-  ImageSpec desc;
+  ImageLayout desc;
   desc.entryPoint = 0x1000;
   // mov eax, 1 (TRUE); ret 12 (stdcall: the callee drops its three arguments)
   desc.sections.push_back({".text", 0x1000, 0,

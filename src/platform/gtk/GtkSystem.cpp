@@ -13,6 +13,7 @@
 
 #include "platform/CairoHandles.h"
 #include "platform/ControlDispatch.h"
+#include "platform/WindowTable.h"
 #include "platform/gtk/InputShape.h"
 #include "platform/gtk/StartupTrace.h"
 
@@ -154,10 +155,8 @@ public:
   void Wait(int milliseconds) override;
 
   // For the windows.
-  GtkWindowImpl* Lookup(const Window* window) const;
-  void DestroyOwnedBy(const GtkWindowImpl& owner);
+  WindowTable<GtkWindowImpl>& Windows() { return windows_; }
   void RaiseOwnedBy(const GtkWindowImpl& owner);
-  void ForOwnedBy(const GtkWindowImpl& owner, const std::function<void(GtkWindowImpl&)>& visit);
   void Retire(GtkWindowImpl& window);
   GdkCursor* HandCursor();
   // A window has shown a presented picture on the screen.
@@ -169,14 +168,10 @@ public:
   bool HasRgbaVisual() const { return rgba_ != nullptr; }
   GdkVisual* RgbaVisual() const { return rgba_; }
 
-  // Counts the handlers running, so that a destroyed window is freed only when none of its
+  // Held while a handler runs, so that a destroyed window is freed only when none of its
   // handlers can still be on the stack.
-  struct Busy {
-    explicit Busy(GtkSystemImpl& s) : system(s) { ++system.depth_; }
-    ~Busy() {
-      if (--system.depth_ == 0) system.retired_.clear();
-    }
-    GtkSystemImpl& system;
+  struct Busy : WindowTable<GtkWindowImpl>::HandlerScope {
+    explicit Busy(GtkSystemImpl& s) : HandlerScope(s.windows_) {}
   };
 
 private:
@@ -184,14 +179,10 @@ private:
   void ShowOwnedBy(const GtkWindowImpl& owner);
   static void OnCompositedChanged(GdkScreen*, gpointer self);
 
-  std::vector<std::unique_ptr<GtkWindowImpl>> windows_;
-  std::vector<std::unique_ptr<GtkWindowImpl>> retired_;
-  GtkWindowImpl* main_ = nullptr;
-  bool mainChosen_ = false;
+  WindowTable<GtkWindowImpl> windows_;
   LoopPtr mainLoop_;
   ObjectPtr<GdkCursor> hand_;
   GdkVisual* rgba_ = nullptr;  // owned by the screen
-  int depth_ = 0;
   bool traceFirstPresent_ = StartupTraceWanted();
 };
 
@@ -302,7 +293,7 @@ bool GtkWindowImpl::Present(cairo_surface_t* surface) {
 
 void GtkWindowImpl::RedrawOwned() const {
   if (system_.Blends()) return;
-  system_.ForOwnedBy(*this, [](GtkWindowImpl& owned) { gtk_widget_queue_draw(owned.Widget()); });
+  system_.Windows().ForOwnedBy(*this, [](GtkWindowImpl& owned) { gtk_widget_queue_draw(owned.Widget()); });
 }
 
 void GtkWindowImpl::ApplyShape() {
@@ -341,7 +332,7 @@ void GtkWindowImpl::Destroy() {
   GtkSystemImpl::Busy busy(system_);
   closed_ = true;
   dispatch_.Close();
-  system_.DestroyOwnedBy(*this);
+  system_.Windows().DestroyOwnedBy(*this);
   if (destroyed_) {
     auto handler = destroyed_;
     handler(*this);
@@ -594,16 +585,15 @@ GtkSystemImpl::GtkSystemImpl() {
 GtkSystemImpl::~GtkSystemImpl() {
   g_signal_handlers_disconnect_by_data(gdk_screen_get_default(), this);
   // Windows still open get no events: the program has stopped. Owned ones go first.
-  while (!windows_.empty()) windows_.pop_back();
-  retired_.clear();
+  windows_.Clear();
 }
 
 void GtkSystemImpl::OnCompositedChanged(GdkScreen*, gpointer self) {
-  for (const auto& w : static_cast<GtkSystemImpl*>(self)->windows_) w->ApplyShape();
+  static_cast<GtkSystemImpl*>(self)->windows_.ForEachOpen([](GtkWindowImpl& w) { w.ApplyShape(); });
 }
 
 void GtkSystemImpl::NoteDrawn(const GtkWindowImpl& window) {
-  if (!traceFirstPresent_ || &window != main_) return;
+  if (!traceFirstPresent_ || &window != windows_.Main()) return;
   traceFirstPresent_ = false;
   PrintStartupTrace("first present");
 }
@@ -620,62 +610,25 @@ GdkCursor* GtkSystemImpl::HandCursor() {
   return hand_.get();
 }
 
-GtkWindowImpl* GtkSystemImpl::Lookup(const Window* window) const {
-  for (const auto& w : windows_) {
-    if (w.get() == window) return w.get();
-  }
-  return nullptr;
-}
-
-void GtkSystemImpl::DestroyOwnedBy(const GtkWindowImpl& owner) {
-  for (;;) {
-    auto owned = std::find_if(windows_.begin(), windows_.end(),
-                              [&](const auto& w) { return w->Owner() == &owner && !w->Closed(); });
-    if (owned == windows_.end()) return;
-    (*owned)->Destroy();
-  }
-}
-
-void GtkSystemImpl::ForOwnedBy(const GtkWindowImpl& owner, const std::function<void(GtkWindowImpl&)>& visit) {
-  for (const auto& w : windows_) {
-    if (w->Owner() == &owner && !w->Closed()) visit(*w);
-  }
-}
-
 void GtkSystemImpl::RaiseOwnedBy(const GtkWindowImpl& owner) {
-  for (const auto& w : windows_) {
-    if (w->Owner() != &owner || w->Closed()) continue;
-    if (GdkWindow* gdk = gtk_widget_get_window(w->Widget())) gdk_window_raise(gdk);
-    RaiseOwnedBy(*w);
-  }
+  windows_.ForOwnedBy(owner, [this](GtkWindowImpl& owned) {
+    if (GdkWindow* gdk = gtk_widget_get_window(owned.Widget())) gdk_window_raise(gdk);
+    RaiseOwnedBy(owned);
+  });
 }
 
 void GtkSystemImpl::OwnerMinimized(const GtkWindowImpl& owner, bool minimized) {
-  for (const auto& w : windows_) {
-    if (w->Owner() == &owner) w->FollowOwnerMinimized(minimized);
-  }
+  windows_.ForOwnedBy(owner, [minimized](GtkWindowImpl& owned) { owned.FollowOwnerMinimized(minimized); });
   if (!minimized) RaiseOwnedBy(owner);
 }
 
 void GtkSystemImpl::Retire(GtkWindowImpl& window) {
-  if (main_ == &window) {
-    main_ = nullptr;
-    if (mainLoop_ != nullptr) g_main_loop_quit(mainLoop_.get());
-  }
-  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return w.get() == &window; });
-  if (it == windows_.end()) return;
-  retired_.push_back(std::move(*it));
-  windows_.erase(it);
+  if (windows_.Retire(window) && mainLoop_ != nullptr) g_main_loop_quit(mainLoop_.get());
 }
 
 GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
-  GtkWindowImpl* owner = Lookup(form.owner);
-  windows_.push_back(std::make_unique<GtkWindowImpl>(*this, form, owner, modal));
-  GtkWindowImpl* window = windows_.back().get();
-  if (!mainChosen_) {
-    mainChosen_ = true;
-    main_ = window;
-  }
+  GtkWindowImpl* owner = windows_.Lookup(form.owner);
+  GtkWindowImpl* window = &windows_.Add(std::make_unique<GtkWindowImpl>(*this, form, owner, modal));
   // Before the show: GTK takes the modal grab when a modal window is mapped.
   if (modal) gtk_window_set_modal(GTK_WINDOW(window->Widget()), TRUE);
   window->RunCreated();
@@ -700,7 +653,7 @@ GtkWindowImpl* GtkSystemImpl::OpenWindow(const WindowForm& form, bool modal) {
 }
 
 void GtkSystemImpl::ShowOwnedBy(const GtkWindowImpl& owner) {
-  ForOwnedBy(owner, [this](GtkWindowImpl& owned) {
+  windows_.ForOwnedBy(owner, [this](GtkWindowImpl& owned) {
     if (owned.Shown()) return;
     gtk_widget_show(owned.Widget());
     ShowOwnedBy(owned);
@@ -726,18 +679,13 @@ bool GtkSystemImpl::OpenModal(const WindowForm& form) {
 }
 
 void GtkSystemImpl::Run() {
-  if (main_ == nullptr) return;
+  if (windows_.Main() == nullptr) return;
   mainLoop_.reset(g_main_loop_new(nullptr, FALSE));
   g_main_loop_run(mainLoop_.get());
   mainLoop_.reset();
 }
 
-Window* GtkSystemImpl::Find(std::string_view name) const {
-  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-    if (!(*it)->Closed() && (*it)->Name() == name) return it->get();
-  }
-  return nullptr;
-}
+Window* GtkSystemImpl::Find(std::string_view name) const { return windows_.Find(name); }
 
 Point GtkSystemImpl::CursorPosition() const {
   GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
@@ -749,8 +697,8 @@ Point GtkSystemImpl::CursorPosition() const {
 
 bool GtkSystemImpl::ShowMessage(Window* owner, std::string_view text, std::string_view caption,
                                 MessageButtons buttons) {
-  GtkWindowImpl* parent = Lookup(owner);
-  if (parent == nullptr) parent = main_;
+  GtkWindowImpl* parent = windows_.Lookup(owner);
+  if (parent == nullptr) parent = windows_.Main();
   std::string body(text);
   GtkWidget* dialog = gtk_message_dialog_new(
       parent != nullptr ? GTK_WINDOW(parent->Widget()) : nullptr,

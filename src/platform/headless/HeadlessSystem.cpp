@@ -8,7 +8,6 @@
 
 #include "platform/CairoHandles.h"
 #include "platform/ControlDispatch.h"
-#include "platform/headless/ReplayScript.h"
 #include "platform/headless/ShotFile.h"
 
 namespace platform {
@@ -30,6 +29,8 @@ public:
         keyPressed_(form.keyPressed) {}
 
   const std::string& Name() const override { return name_; }
+  const HeadlessWindow* Owner() const { return owner_; }
+  bool Closed() const { return closed_; }
 
   bool Present(cairo_surface_t* surface) override {
     if (closed_) return false;
@@ -66,13 +67,7 @@ public:
     if (closed_) return;
     closed_ = true;
     dispatch_.Close();
-    // Owned windows go first, as their owner's handlers may still read them while it closes.
-    for (;;) {
-      auto owned = std::find_if(system_.windows_.begin(), system_.windows_.end(),
-                                [this](const auto& w) { return w->owner_ == this && !w->closed_; });
-      if (owned == system_.windows_.end()) break;
-      (*owned)->Destroy();
-    }
+    system_.windows_.DestroyOwnedBy(*this);
     if (destroyed_) {
       auto handler = destroyed_;
       handler(*this);
@@ -106,8 +101,7 @@ HeadlessSystem::HeadlessSystem() = default;
 
 HeadlessSystem::~HeadlessSystem() {
   // Windows still open at the end get no events: the program has already stopped.
-  windows_.clear();
-  retired_.clear();
+  windows_.Clear();
 }
 
 HeadlessWindow* HeadlessSystem::OpenWindow(const WindowForm& form) {
@@ -116,61 +110,45 @@ HeadlessWindow* HeadlessSystem::OpenWindow(const WindowForm& form) {
     refused_.erase(refused);
     return nullptr;
   }
-  HeadlessWindow* owner = nullptr;
-  for (const auto& w : windows_) {
-    if (w.get() == form.owner) owner = w.get();
-  }
-  windows_.push_back(std::make_unique<HeadlessWindow>(*this, form, owner));
-  HeadlessWindow* window = windows_.back().get();
-  if (!mainChosen_) {
-    mainChosen_ = true;
-    main_ = window;
-  }
+  HeadlessWindow* window = &windows_.Add(std::make_unique<HeadlessWindow>(*this, form, windows_.Lookup(form.owner)));
   if (window->created_) {
-    ++depth_;
     auto handler = window->created_;
     handler(*window);
-    --depth_;
   }
   return window;
 }
 
 Window* HeadlessSystem::Open(const WindowForm& form) {
+  HandlerScope scope(windows_);  // a window that its created handler destroyed is still there to be asked
   HeadlessWindow* window = OpenWindow(form);
-  if (window == nullptr || window->closed_) {
-    Sweep();
-    return nullptr;
-  }
+  if (window == nullptr || window->closed_) return nullptr;
   return window;
 }
 
 bool HeadlessSystem::OpenModal(const WindowForm& form) {
+  HandlerScope scope(windows_);  // the window stays allocated while its loop looks at it
   HeadlessWindow* window = OpenWindow(form);
   if (window == nullptr) return false;
   modals_.push_back(window);
-  ++depth_;  // the window stays allocated while its loop looks at it
   while (!window->closed_) {
     if (!Step()) {
       InputEnded();
       window->Destroy();
     }
   }
-  --depth_;
   modals_.erase(std::find(modals_.begin(), modals_.end(), window));
-  Sweep();
   return true;
 }
 
 void HeadlessSystem::Run() {
   // Between inputs no handler runs, so each Deliver frees the windows closed meanwhile.
-  while (main_ != nullptr) {
+  while (windows_.Main() != nullptr) {
     if (!Step()) {
       InputEnded();
       break;
     }
   }
   if (!queue_.empty()) Fail(queue_.front(), "the main window has already closed");
-  Sweep();
 }
 
 bool HeadlessSystem::Step() {
@@ -185,19 +163,13 @@ void HeadlessSystem::InputEnded() {
   if (inputEndRan_) return;
   inputEndRan_ = true;
   if (inputEnd_) {
+    HandlerScope scope(windows_);
     auto handler = inputEnd_;
     handler();
   }
 }
 
-Window* HeadlessSystem::Find(std::string_view name) const { return FindWindow(name); }
-
-HeadlessWindow* HeadlessSystem::FindWindow(std::string_view name) const {
-  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-    if (!(*it)->closed_ && (*it)->name_ == name) return it->get();
-  }
-  return nullptr;
-}
+Window* HeadlessSystem::Find(std::string_view name) const { return windows_.Find(name); }
 
 Point HeadlessSystem::CursorPosition() const { return cursor_; }
 
@@ -223,16 +195,6 @@ bool HeadlessSystem::ShowMessage(Window* owner, std::string_view text, std::stri
 void HeadlessSystem::Wait(int) {}
 
 void HeadlessSystem::Post(HeadlessInput input) { queue_.push_back(std::move(input)); }
-
-bool HeadlessSystem::LoadScript(const std::string& path) {
-  ReplayScript script = LoadReplayScript(path);
-  if (!script.error.empty()) {
-    if (failure_.empty()) failure_ = script.error;
-    return false;
-  }
-  for (HeadlessInput& input : script.inputs) queue_.push_back(std::move(input));
-  return true;
-}
 
 void HeadlessSystem::SetInputEndHandler(std::function<void()> handler) { inputEnd_ = std::move(handler); }
 
@@ -261,13 +223,11 @@ bool HeadlessSystem::Deliver(const HeadlessInput& input) {
     answers_.push_back(input.ok);
     return true;
   }
-  HeadlessWindow* window = FindWindow(input.window);
+  HeadlessWindow* window = windows_.Find(input.window);
   if (window == nullptr) return Fail(input, "window " + input.window + " is not open");
+  HandlerScope scope(windows_);
   if (input.kind == InputKind::MoveWindow) {
-    ++depth_;
     window->Move(input.x, input.y);
-    --depth_;
-    Sweep();
     return true;
   }
   if (input.kind == InputKind::Shot) {
@@ -288,16 +248,12 @@ bool HeadlessSystem::Deliver(const HeadlessInput& input) {
   if (input.kind == InputKind::KeyPress) {
     // The keyboard goes to the window named; the pointer stays where it is.
     if (window->keyPressed_) {
-      ++depth_;
       auto handler = window->keyPressed_;
       handler(*window, input.key);
-      --depth_;
-      Sweep();
     }
     return true;
   }
   cursor_ = Point{window->left_ + input.x, window->top_ + input.y};
-  ++depth_;
   ControlDispatch& dispatch = window->dispatch_;
   bool press = input.kind == InputKind::Press || input.kind == InputKind::Click;
   bool release = input.kind == InputKind::Release || input.kind == InputKind::Click;
@@ -321,8 +277,6 @@ bool HeadlessSystem::Deliver(const HeadlessInput& input) {
     }
   }
   if (input.kind == InputKind::RightClick) dispatch.RightRelease(input.x, input.y);
-  --depth_;
-  Sweep();
   return true;
 }
 
@@ -335,19 +289,11 @@ void HeadlessSystem::StartDrag(HeadlessWindow& window) {
 
 void HeadlessSystem::Retire(HeadlessWindow& window) {
   if (drag_.window == &window) drag_.window = nullptr;
-  if (main_ == &window) main_ = nullptr;
-  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const auto& w) { return w.get() == &window; });
-  if (it == windows_.end()) return;
-  retired_.push_back(std::move(*it));
-  windows_.erase(it);
-}
-
-void HeadlessSystem::Sweep() {
-  if (depth_ == 0) retired_.clear();
+  windows_.Retire(window);
 }
 
 cairo_surface_t* HeadlessSystem::Presented(std::string_view name) const {
-  HeadlessWindow* window = FindWindow(name);
+  HeadlessWindow* window = windows_.Find(name);
   return window != nullptr ? window->presented_.get() : nullptr;
 }
 
@@ -363,7 +309,7 @@ bool HeadlessSystem::SetShotFolder(const std::string& folder) {
 }
 
 bool HeadlessSystem::IsMinimized(std::string_view name) const {
-  HeadlessWindow* window = FindWindow(name);
+  HeadlessWindow* window = windows_.Find(name);
   return window != nullptr && window->minimized_;
 }
 

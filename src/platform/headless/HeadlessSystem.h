@@ -15,6 +15,7 @@
 
 #include "platform/System.h"
 #include "platform/UniqueFd.h"
+#include "platform/WindowTable.h"
 #include "platform/headless/HeadlessInput.h"
 
 namespace platform {
@@ -53,9 +54,6 @@ public:
 
   // Appends an input to the queue that Run and modal loops read.
   void Post(HeadlessInput input);
-  // Parses a replay script file and queues its inputs. False (and Failure() set) when it is
-  // unreadable or malformed; nothing is queued then.
-  bool LoadScript(const std::string& path);
   // Carries out one input now. False when it cannot be (window not open, window blocked by a
   // modal one, nothing presented, PNG not written): Failure() says why, the queue is dropped.
   bool Deliver(const HeadlessInput& input);
@@ -70,9 +68,6 @@ public:
   const std::vector<MessageRecord>& Messages() const { return messages_; }
   // Also print every box to stdout as "message CAPTION: TEXT".
   void SetPrintMessages(bool print) { printMessages_ = print; }
-
-  // Puts the cursor at screen position `p` (injected inputs do this themselves).
-  void SetCursor(Point p) { cursor_ = p; }
 
   // The last surface presented to the open window `name` (owned by the window), or nullptr.
   cairo_surface_t* Presented(std::string_view name) const;
@@ -89,20 +84,16 @@ public:
 
 private:
   friend class HeadlessWindow;
+  using HandlerScope = WindowTable<HeadlessWindow>::HandlerScope;
   void StartDrag(HeadlessWindow& window);
   void Retire(HeadlessWindow& window);
   HeadlessWindow* OpenWindow(const WindowForm& form);
-  HeadlessWindow* FindWindow(std::string_view name) const;
   bool Blocked(const HeadlessWindow& window) const;
   bool Fail(const HeadlessInput& input, const std::string& why);
   bool Step();  // carries out the next queued input; false when the queue is dry
   void InputEnded();
-  void Sweep();
 
-  std::vector<std::unique_ptr<HeadlessWindow>> windows_;
-  std::vector<std::unique_ptr<HeadlessWindow>> retired_;  // freed when no handler runs
-  HeadlessWindow* main_ = nullptr;  // the first window opened, while it is open
-  bool mainChosen_ = false;
+  WindowTable<HeadlessWindow> windows_;
   std::vector<HeadlessWindow*> modals_;
   std::deque<HeadlessInput> queue_;
   std::deque<bool> answers_;
@@ -113,7 +104,6 @@ private:
   std::string failure_;
   bool printMessages_ = false;
   Point cursor_;
-  int depth_ = 0;  // handlers running
   bool shotsConfined_ = false;
   UniqueFd shotFolder_;
 

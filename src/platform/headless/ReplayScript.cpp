@@ -10,6 +10,8 @@
 #include <cstring>
 #include <utility>
 
+#include "shared/ReadUpTo.h"
+
 namespace platform {
 namespace {
 
@@ -164,16 +166,8 @@ ReplayScript LoadReplayScript(const std::string& path) {
   } else if (S_ISDIR(info.st_mode)) {
     script.error = "cannot read replay script " + path + " (it is a directory)";
   } else {
-    char buffer[65536];
-    for (;;) {
-      const ssize_t got = ::read(fd, buffer, sizeof buffer);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) {
-        script.error = "cannot read replay script " + path + " (" + std::strerror(errno) + ")";
-        break;
-      }
-      if (got == 0) break;
-      text.append(buffer, static_cast<std::size_t>(got));
+    if (!ReadUpTo(fd, text.max_size(), text)) {
+      script.error = "cannot read replay script " + path + " (" + std::strerror(errno) + ")";
     }
   }
   ::close(fd);

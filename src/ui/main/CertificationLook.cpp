@@ -15,5 +15,5 @@ void ShowCertificationLook(AppState& app, bool certified) {
 }
 
 void ShowSlotCertificationLook(AppState& app, int slot) {
-  ShowCertificationLook(app, slot >= 1 && slot <= kSlotCount && IsSlotCertified(slot));
+  ShowCertificationLook(app, IsValidSlot(slot) && IsSlotCertified(slot));
 }

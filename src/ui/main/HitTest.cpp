@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/AppState.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -21,8 +22,5 @@ int MouseWindowY(const AppState& app) {
 }
 
 bool HitTest(const AppState& app, int left, int top, int width, int height) {
-  // 64-bit sums: a far-off rectangle must not wrap around into the window.
-  const std::int64_t mx = MouseWindowX(app);
-  const std::int64_t my = MouseWindowY(app);
-  return left < mx && mx < std::int64_t{left} + width && top < my && my < std::int64_t{top} + height;
+  return IsStrictlyInside(MakeRect(left, top, width, height), MouseWindowX(app), MouseWindowY(app));
 }

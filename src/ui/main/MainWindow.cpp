@@ -8,6 +8,7 @@
 #include "core/LoadSlot.h"
 #include "core/Messages.h"
 #include "core/RosterStore.h"
+#include "platform/System.h"
 #include "ui/main/CertificationLook.h"
 #include "ui/main/LayoutMainWindow.h"
 #include "ui/main/MainWindowControls.h"

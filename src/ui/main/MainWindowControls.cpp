@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/AppState.h"
+#include "platform/System.h"
 #include "ui/main/MainWindowHandlers.h"
 
 namespace {

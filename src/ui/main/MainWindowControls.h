@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/Rect.h"
+#include "shared/Rect.h"
 #include "core/TabState.h"
 #include "platform/WindowForm.h"
 

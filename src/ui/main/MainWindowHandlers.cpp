@@ -1,6 +1,7 @@
 #include "ui/main/MainWindowHandlers.h"
 
 #include "core/AppState.h"
+#include "platform/System.h"
 #include "rules/Certification.h"
 #include "rules/Merge.h"
 #include "rules/PetRoll.h"

@@ -9,7 +9,7 @@
 namespace {
 
 bool HasCurrentPet(const AppState& app) {
-  return app.currentSlot >= 1 && app.currentSlot <= kSlotCount;
+  return IsValidSlot(app.currentSlot);
 }
 
 void DrawFrame(AppState& app) {
@@ -117,9 +117,9 @@ void RedrawMainWindow(AppState& app) {
 }
 
 void DrawSlotAptitudes(AppState& app, int slot) {
-  if (slot < 1 || slot > kSlotCount) return;
+  if (!IsValidSlot(slot)) return;
   for (int j = 1; j <= kAptitudeCount; ++j)
-    DrawNumber(app, app.mainCanvas, app.slotAptitudes[slot][j], 598 + 200 * ((j - 1) % 2),
+    DrawNumber(app.digitImages, app.mainCanvas, app.slotAptitudes[slot][j], 598 + 200 * ((j - 1) % 2),
                138 + 43 * ((j - 1) / 2));
 }
 
@@ -127,7 +127,7 @@ void DrawMergeAptitudes(AppState& app, int side) {
   if (side < 1 || side > 2) return;
   const int x0 = side == 1 ? 140 : 610;
   for (int j = 1; j <= kAptitudeCount; ++j)
-    DrawNumber(app, app.mainCanvas, app.mergeSide[side].aptitudes[j], x0 + 200 * ((j - 1) % 2),
+    DrawNumber(app.digitImages, app.mainCanvas, app.mergeSide[side].aptitudes[j], x0 + 200 * ((j - 1) % 2),
                234 + 43 * ((j - 1) / 2));
 }
 

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "gfx/StoredPictures.h"
+#include "platform/System.h"
 #include "ui/main/LayoutMainWindow.h"
 #include "ui/main/MainWindowControls.h"
 #include "ui/main/MainWindowHandlers.h"

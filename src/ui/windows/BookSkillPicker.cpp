@@ -58,7 +58,7 @@ Rect BookPickerCellRect(int skill) {
 int BookPickerCellAt(int x, int y) {
   for (int skill = 1; skill <= kSkillCount; ++skill) {
     const Rect cell = BookPickerCellRect(skill);
-    if (cell.x < x && x < cell.x + cell.width && cell.y < y && y < cell.y + cell.height) return skill;
+    if (IsStrictlyInside(cell, x, y)) return skill;
   }
   return 0;
 }

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "core/Rect.h"
 #include "platform/WindowForm.h"
+#include "shared/Rect.h"
 
 struct AppState;
 

@@ -10,6 +10,7 @@
 #include "core/RosterStore.h"
 #include "gfx/StoredPictures.h"
 #include "rules/CurrentPet.h"
+#include "rules/MergeSideFromRecord.h"
 #include "ui/main/RedrawMainWindow.h"
 #include "ui/windows/PopupWindow.h"
 #include "ui/windows/Popups.h"
@@ -52,14 +53,7 @@ void OnMouseMoved(AppState& app, int x, int y) {
 }
 
 void FillSide(AppState& app, int side, int slot, const std::vector<std::string>& fields) {
-  MergeSide& target = app.mergeSide[side];
-  target.skills.clear();
-  for (int k = 1; k <= 5; ++k) target.aptitudes[k] = ParseRecordNumber(fields[k]);
-  target.aptitudes[6] = GrowthFromThousandths(ParseRecordNumber(fields[6]));
-  target.slot = slot;
-  target.species = ParseRecordNumber(fields[0]);
-  for (std::size_t j = kRecordFixedFields; j < fields.size(); ++j)
-    target.skills.push_back(ParseRecordNumber(fields[j]));
+  app.mergeSide[side] = MergeSideFromRecord(slot, fields);
   LoadHead(app.mergeHeads[side], fields);
 }
 
@@ -69,12 +63,9 @@ void OnLeftReleased(AppState& app, int x, int y) {
   const int other = side == 1 ? 2 : 1;
   const int slot = MergePickerCellAt(x, y);
   if (slot == 0 || !IsSlotOccupied(slot)) return;
-  if (slot == app.mergeSide[other].slot) {
-    ShowMessage(app, kAlreadyOnOtherSideText);
-    return;
-  }
-  if (IsSlotCertified(slot)) {
-    ShowMessage(app, kCancelCertificationFirstText);
+  const MergePickRefusal refusal = CheckMergePick(slot, app.mergeSide[other].slot, IsSlotCertified);
+  if (refusal != MergePickRefusal::None) {
+    ShowMessage(app, MergePickRefusalText(refusal));
     return;
   }
   const std::vector<std::string> fields = ReadRecordFields(slot);
@@ -98,7 +89,7 @@ Rect MergePickerCellRect(int slot) {
 int MergePickerCellAt(int x, int y) {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     const Rect cell = MergePickerCellRect(slot);
-    if (cell.x < x && x < cell.x + cell.width && cell.y < y && y < cell.y + cell.height) return slot;
+    if (IsStrictlyInside(cell, x, y)) return slot;
   }
   return 0;
 }

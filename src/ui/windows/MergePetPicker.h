@@ -2,8 +2,9 @@
 
 #include <string_view>
 
-#include "core/Rect.h"
 #include "platform/WindowForm.h"
+#include "rules/MergePick.h"
+#include "shared/Rect.h"
 
 struct AppState;
 
@@ -14,9 +15,6 @@ struct AppState;
 
 inline constexpr int kMergePickerWidth = 439;
 inline constexpr int kMergePickerHeight = 272;
-
-inline constexpr std::string_view kAlreadyOnOtherSideText = "不能重复选择";
-inline constexpr std::string_view kCancelCertificationFirstText = "请先取消认证";
 
 // The 70x70 head cell of slot 1..15.
 Rect MergePickerCellRect(int slot);

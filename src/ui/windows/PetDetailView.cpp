@@ -69,7 +69,7 @@ void DrawPetDetailView(AppState& app) {
   canvas.DrawImage(app.detailPetImage, app.detailPetRect);
   for (std::size_t i = 0; i < app.detailAptitudes.size() && i < kShownValues; ++i) {
     const Rect place = DetailValuePlace(static_cast<int>(i) + 1);
-    DrawNumber(app, canvas, app.detailAptitudes[i], place.x, place.y);
+    DrawNumber(app.digitImages, canvas, app.detailAptitudes[i], place.x, place.y);
   }
   // There are icon objects for 15 skills; a longer list shows its first 15.
   const int shown = std::min<int>(static_cast<int>(app.detailSkillFields.size()), kSkillIconCount);

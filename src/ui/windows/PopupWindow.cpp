@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/AppState.h"
+#include "platform/System.h"
 
 bool OpenPopup(AppState& app, platform::WindowForm form) {
   if (app.system == nullptr) return false;

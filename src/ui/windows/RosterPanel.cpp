@@ -5,6 +5,7 @@
 #include "core/LoadSlot.h"
 #include "core/RosterStore.h"
 #include "gfx/StoredPictures.h"
+#include "platform/System.h"
 #include "ui/main/CertificationLook.h"
 #include "ui/main/HitTest.h"
 #include "ui/main/RedrawMainWindow.h"
@@ -21,14 +22,13 @@ constexpr int kHighlightSize = 74;
 constexpr int kPanelOffsetX = 43;   // from the main window's top-left corner
 constexpr int kPanelOffsetY = 385;
 
-bool IsSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 int Column(int k) { return k % 5; }
 int Row(int k) { return k / 5; }
 
 // The highlight at the strip's place plus the remembered cell offset. Without a current pet there
 // is nothing to mark, so the frame is not drawn at all.
 void HighlightAtRememberedCell(AppState& app) {
-  if (!IsSlot(app.currentSlot)) {
+  if (!IsValidSlot(app.currentSlot)) {
     app.rosterHighlightRect = MakeRect(0, 0, 0, 0);
     return;
   }
@@ -116,7 +116,7 @@ void PlaceRosterPanel(AppState& app) {
   if (app.rosterPanel != nullptr && app.mainWindow != nullptr)
     app.rosterPanel->Move(app.mainWindow->Left() + kPanelOffsetX, app.mainWindow->Top() + kPanelOffsetY);
 
-  if (app.rosterFollowsCurrent == 1 && IsSlot(app.currentSlot)) {
+  if (app.rosterFollowsCurrent == 1 && IsValidSlot(app.currentSlot)) {
     const int k = app.currentSlot - 1;
     app.rosterHighlightRect = MakeRect(84 * Column(k) + app.rosterStripRect.x,
                                        83 * Row(k) + app.rosterStripRect.y, kHighlightSize,
@@ -166,7 +166,7 @@ void LoadRosterHeads(AppState& app) {
 void ResetRosterView(AppState& app) {
   app.rosterStripRect = MakeRect(0, 0, kStripWidth, kStripHeight);
   LayoutRosterCells(app);
-  if (!IsSlot(app.currentSlot)) {
+  if (!IsValidSlot(app.currentSlot)) {
     app.rosterHighlightRect = MakeRect(0, 0, 0, 0);
     return;
   }
@@ -187,7 +187,7 @@ int RosterCellAt(const AppState& app, int x, int y) {
   for (int k = 0; k < kSlotCount; ++k) {
     const int c = Column(k);
     const int r = Row(k);
-    if (84 * c + sx + 1 < x && x < 84 * c + sx + 71 && 83 * r + sy + 1 < y && y < 83 * r + sy + 71) return k;
+    if (IsStrictlyInside(MakeRect(84 * c + sx + 1, 83 * r + sy + 1, 70, 70), x, y)) return k;
   }
   return -1;
 }
@@ -236,7 +236,7 @@ void OnRosterRelease(AppState& app, int x, int y) {
     const int slot = k + 1;
     if (!IsSlotOccupied(slot)) {
       app.newPetSlot = slot;
-      const bool hadCurrentPet = IsSlot(app.currentSlot);
+      const bool hadCurrentPet = IsValidSlot(app.currentSlot);
       OpenSpeciesPicker(app);
       // The first pet of an empty roster becomes the current pet, as the lowest pet does at
       // start-up: otherwise every operation would go on saying there is none. With a current

@@ -64,7 +64,7 @@ Rect SpeciesPickerCellRect(int species) {
 int SpeciesPickerCellAt(int x, int y) {
   for (int species = 1; species <= kSpeciesCount; ++species) {
     const Rect cell = SpeciesPickerCellRect(species);
-    if (cell.x < x && x < cell.x + cell.width && cell.y < y && y < cell.y + cell.height) return species;
+    if (IsStrictlyInside(cell, x, y)) return species;
   }
   return 0;
 }

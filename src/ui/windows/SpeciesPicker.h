@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Rect.h"
 #include "platform/WindowForm.h"
+#include "shared/Rect.h"
 
 struct AppState;
 
