@@ -14,7 +14,7 @@ TEST_F(StartRosterTest, LowestOccupiedSlotBecomesCurrent) {
   };
   const std::vector<Case> cases = {{{3, 7, 12}, 3}, {{15}, 15}, {{}, 0}};
   for (const auto& c : cases) {
-    for (int slot = 1; slot <= 15; ++slot) std::filesystem::remove(RecordPath(slot));
+    for (int slot = 1; slot <= 15; ++slot) std::filesystem::remove(PathFromUtf8(RecordPath(slot)));
     for (int slot : c.occupied) WriteFile(RecordPath(slot), "12|1300|950|3000|1700|1000|1085|2|19|20");
     WriteFile(MarkerPath(1), "71");  // a folder with only a marker stays free
     FixedClock clock(10);
