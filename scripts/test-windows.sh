@@ -2,7 +2,8 @@
 # Cross-builds the 32-bit Windows program and its tests with MinGW-w64 and runs every one of
 # them under Wine, in a private WINEPREFIX started once for the whole run.
 # Usage: test-windows.sh SOURCE_DIR WORK_DIR
-# WORK_DIR (inside the build directory) is made afresh; the build stays there, the prefix not.
+# WORK_DIR (inside the build directory) keeps the build between runs; the Wine prefix is made
+# afresh for every run and removed afterwards.
 set -euo pipefail
 
 source_dir=$(cd "$1" && pwd)
