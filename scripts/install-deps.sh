@@ -4,7 +4,9 @@
 #
 #   install-deps.sh run      building and running the program (`make run`, `make install`)
 #   install-deps.sh package  the same, and what `make deb` needs to build the Debian package
-#   install-deps.sh test     all of the above, and the test and benchmark toolchain (`make test`)
+#   install-deps.sh test     all of the above, and the test and benchmark toolchain (`make test`),
+#                            with the Windows cross compiler and Wine (32-bit: the i386 architecture
+#                            is added to dpkg for wine32)
 #
 # The clang and compiler-rt packages (the loader's fuzzer) are those of the release's default
 # clang: clang-14 on Debian 12, clang-19 on Debian 13.
@@ -24,7 +26,10 @@ test_packages=(
   desktop-file-utils
   g++-multilib clang
   qemu-user
+  googletest g++-mingw-w64-i686-posix
 )
+# 32-bit Windows programs run under Wine only with wine32, a package of the i386 architecture.
+wine_packages=(wine wine32:i386)
 
 case "$set_name" in
   run) packages=("${run_packages[@]}") ;;
@@ -83,6 +88,18 @@ install_packages() {
 missing_of "${packages[@]}"
 if [ ${#missing[@]} -gt 0 ]; then
   install_packages "${missing[@]}"
+fi
+
+# Wine for the Windows build's tests: the i386 architecture first, then a fresh package list.
+if [ "$set_name" = test ]; then
+  missing_of "${wine_packages[@]}"
+  if [ ${#missing[@]} -gt 0 ]; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      as_root dpkg --add-architecture i386
+      updated=false
+    fi
+    install_packages "${missing[@]}"
+  fi
 fi
 
 # The fuzzer's runtime (libclang_rt.fuzzer and the sanitizers) comes in the compiler-rt package

@@ -10,7 +10,8 @@ class Clock {
   virtual std::uint32_t TickMilliseconds() = 0;
 };
 
-// The real clock: monotonic milliseconds (unaffected by changes of the wall-clock time).
+// The real clock: monotonic milliseconds (unaffected by changes of the wall-clock time); on
+// Windows the system tick count, GetTickCount.
 class MonotonicClock final : public Clock {
  public:
   std::uint32_t TickMilliseconds() override;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-// One simulator per data folder: the program holds an flock(2) on a lock file in the data
-// folder for its whole run. The kernel drops the lock when the program ends, however it
-// ends, so a killed program never blocks the next start. Readers (petsim odds) take none.
+// One simulator per data folder: the program holds a lock on a lock file in the data folder
+// for its whole run (POSIX: flock(2); Windows: LockFileEx). The system drops the lock when the
+// program ends, however it ends, so a killed program never blocks the next start. Readers
+// (petsim odds) take none.
 class DataFolderLock {
  public:
   enum class State {
@@ -26,8 +28,10 @@ class DataFolderLock {
   State GetState() const { return state_; }
 
  private:
-  DataFolderLock(int fd, State state) : fd_(fd), state_(state) {}
-  int fd_ = -1;
+  // The open lock file: a file descriptor, or a Windows handle; -1 when none.
+  DataFolderLock(std::intptr_t file, State state) : file_(file), state_(state) {}
+  void CloseFile();
+  std::intptr_t file_ = -1;
   State state_ = State::Unavailable;
 };
 

@@ -1,7 +1,5 @@
 #include "core/RosterStore.h"
 
-#include <sys/stat.h>
-
 #include <string>
 
 #include "core/DataPaths.h"
@@ -12,10 +10,7 @@
 namespace {
 
 // Existence as the data folder means it: any entry of that name counts.
-bool FileExists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
-}
+bool FileExists(const std::string& path) { return PathExists(path); }
 
 
 }  // namespace

@@ -1,8 +1,5 @@
 #include "core/RosterTransactions.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <charconv>
 #include <memory>
@@ -51,10 +48,8 @@ bool FolderRefusesChanges(int error) { return error == EACCES || error == EPERM 
 // Slot numbers named after `prefix` by the entries of one slot folder.
 std::vector<int> SlotsNamedIn(int slot, std::string_view prefix) {
   std::vector<int> named;
-  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(SlotFolderPath(slot).c_str()), &::closedir);
-  if (!dir) return named;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    std::string_view name(entry->d_name);
+  for (const std::string& entryName : FolderEntryNames(SlotFolderPath(slot))) {
+    std::string_view name(entryName);
     if (!name.starts_with(prefix)) continue;
     name.remove_prefix(prefix.size());
     int other = 0;
@@ -151,8 +146,7 @@ CertificationStep CommitCancellation(int slot, std::string_view record) {
   const std::string journal = CancelJournalPath(slot);
   const std::string aside = CancelMarkerAsidePath(slot);
   // A folder named rz.txt could be set aside but never removed: refused like a failed removal.
-  struct stat marker {};
-  if (::lstat(MarkerPath(slot).c_str(), &marker) != 0 || S_ISDIR(marker.st_mode)) return CertificationStep::Marker;
+  if (!EntryExists(MarkerPath(slot)) || EntryIsFolder(MarkerPath(slot))) return CertificationStep::Marker;
   if (!MayReplace(target)) return CertificationStep::Record;
   if (!WriteJournal(journal, record, target))
     return FolderRefusesChanges(errno) ? CertificationStep::Marker : CertificationStep::Record;

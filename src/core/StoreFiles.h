@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The file layer of the roster store: reading a file that must be a regular file of bounded
 // size, and the steps writers are made of. Every step that changes the disk flushes what it
@@ -31,12 +32,20 @@ inline constexpr std::string_view kTemporaryPrefix = ".petsim-tmp.";
 std::string WriteTemporaryFile(const std::string& target, std::string_view bytes,
                                const std::string& modeFrom);
 
-// lstat(2) finds an entry of that name, whatever it is.
+// An entry of that name exists, whatever it is (a link itself counts, not what it points to).
 bool EntryExists(const std::string& path);
+// The entry of that name is a folder (a link to one is not).
+bool EntryIsFolder(const std::string& path);
+// The path names something that exists (a link counts as what it points to).
+bool PathExists(const std::string& path);
+// The names of a folder's entries ("." and ".." left out); empty when it cannot be read.
+std::vector<std::string> FolderEntryNames(const std::string& folder);
 
-// rename(2), then the folders involved are flushed. False (errno set) when the rename failed.
+// Renames `from` to `to`, replacing a file there, and returns once both entries are on disk
+// (POSIX: rename(2), then the folders are flushed; Windows: MoveFileExW with
+// MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). False (errno set) when it failed.
 bool RenameDurably(const std::string& from, const std::string& to);
-// unlink(2), then the folder is flushed. False (errno set) when nothing was removed.
+// Removes a file, then flushes its folder. False (errno set) when nothing was removed.
 bool RemoveDurably(const std::string& path);
 
 // The record at `path` may be replaced: it does not exist, or it is a regular file that is
@@ -52,6 +61,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 // The folder part of a path ("." without one) and the name part.
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);
+
+// The writer's pid in a temporary file's name, or 0 when the name carries none.
+long TemporaryFileWriter(std::string_view name);
 
 // Removes the temporary files in `folder` whose writer is no longer running (or whose name
 // carries no pid); a running program's file is kept. Our own pid counts as not running: a

@@ -1,20 +1,19 @@
 #include "core/WorkingFolder.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <system_error>
 #include <vector>
 
 #include "core/DataPaths.h"
+#include "core/ProgramFolders.h"
 #include "core/TableSizes.h"
+#include "core/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const fs::path& PetFolderName() {
-  static const fs::path name = fs::path("召唤兽");
+  static const fs::path name = PathFromUtf8("召唤兽");
   return name;
 }
 
@@ -23,13 +22,7 @@ bool HoldsPetFolder(const fs::path& folder) {
   return fs::is_directory(folder / PetFolderName(), ec);
 }
 
-std::string Quoted(const fs::path& folder) { return "'" + folder.string() + "'"; }
-
-fs::path ExecutableFolder() {
-  std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::path() : exe.parent_path();
-}
+std::string Quoted(const fs::path& folder) { return "'" + Utf8FromPath(folder) + "'"; }
 
 // This file's own folder is src/app of the source tree the program was built from.
 fs::path SourceTreeDataFolder() {
@@ -45,32 +38,22 @@ fs::path SourceTreeDataFolder() {
 }  // namespace
 
 fs::path DefaultDataFolder() {
-  std::vector<fs::path> candidates;
-  const fs::path exeFolder = ExecutableFolder();
-  if (!exeFolder.empty()) {
-    candidates.push_back(exeFolder / ".." / "share" / "petsim" / "data");
-    candidates.push_back(exeFolder / ".." / "data");
-    candidates.push_back(exeFolder / ".." / ".." / "data");
-  }
+  std::vector<fs::path> candidates = DefaultDataFolderCandidates(ExecutableFolder());
   candidates.push_back(SourceTreeDataFolder());
   for (const fs::path& candidate : candidates) {
-    if (!candidate.empty() && HoldsPetFolder(candidate)) return fs::weakly_canonical(candidate);
+    if (candidate.empty() || !HoldsPetFolder(candidate)) continue;
+    // A path the library cannot make canonical (one without a drive, on Windows) is used as it is.
+    std::error_code ec;
+    const fs::path canonical = fs::weakly_canonical(candidate, ec);
+    return ec ? candidate : canonical;
   }
-  return {};
-}
-
-fs::path UserDataFolder() {
-  // Relative values of XDG_DATA_HOME are to be ignored.
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') return fs::path(xdg) / "petsim";
-  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0')
-    return fs::path(home) / ".local" / "share" / "petsim";
   return {};
 }
 
 ResolvedFolder ResolveDataFolder(const std::optional<std::string>& given) {
   std::error_code ec;
   if (given) {
-    const fs::path folder = fs::path(*given);
+    const fs::path folder = PathFromUtf8(*given);
     if (!fs::exists(folder, ec)) return {{}, {}, "the data folder " + Quoted(folder) + " does not exist"};
     if (!fs::is_directory(folder, ec)) return {{}, {}, "the data folder " + Quoted(folder) + " is not a folder"};
     if (!HoldsPetFolder(folder))
@@ -80,10 +63,12 @@ ResolvedFolder ResolveDataFolder(const std::optional<std::string>& given) {
 
   const fs::path current = fs::current_path(ec);
   if (!ec && HoldsPetFolder(current)) return {current, {}, {}};
+  if (const fs::path portable = PortableDataFolder(); !portable.empty() && HoldsPetFolder(portable))
+    return {portable, {}, {}};
 
   const fs::path user = UserDataFolder();
   if (user.empty())
-    return {{}, {}, "no data folder: the current directory holds no 召唤兽 folder and neither HOME nor XDG_DATA_HOME is set"};
+    return {{}, {}, "no data folder: the current directory holds no 召唤兽 folder and " + MissingUserFolderReason()};
   if (HoldsPetFolder(user)) return {user, {}, {}};
 
   const fs::path defaults = DefaultDataFolder();
@@ -107,12 +92,11 @@ FolderResult ChooseDataFolder(const std::optional<std::string>& given) {
 }
 
 std::string EnterDataFolder(const fs::path& folder) {
-  if (chdir(folder.c_str()) != 0) {
-    std::error_code ec(errno, std::generic_category());
-    return "cannot enter the data folder " + Quoted(folder) + ": " + ec.message();
-  }
+  std::error_code entered;
+  fs::current_path(folder, entered);
+  if (entered) return "cannot enter the data folder " + Quoted(folder) + ": " + entered.message();
   for (int slot = 1; slot <= kSlotCount; ++slot) {
-    const fs::path slotFolder = fs::path(SlotFolderPath(slot));
+    const fs::path slotFolder = PathFromUtf8(SlotFolderPath(slot));
     std::error_code ec;
     if (fs::is_directory(slotFolder, ec)) continue;
     fs::create_directories(slotFolder, ec);

@@ -13,15 +13,18 @@ struct FolderResult {
   std::string error;             // plain words naming the folder, on failure
 };
 
-// The data folder that comes with the program: <exe dir>/../share/petsim/data when installed, the
-// source tree's data/ for a build tree. Empty when none is found.
+// The data folder that comes with the program: <exe dir>/../share/petsim/data when installed
+// (Windows: <exe dir>/data, shipped beside the program), the source tree's data/ for a build
+// tree. Empty when none is found.
 std::filesystem::path DefaultDataFolder();
 
-// The per-user folder: $XDG_DATA_HOME/petsim, else ~/.local/share/petsim. Empty without a home.
+// The per-user folder: $XDG_DATA_HOME/petsim, else ~/.local/share/petsim (Windows:
+// %APPDATA%\petsim). Empty without a home.
 std::filesystem::path UserDataFolder();
 
 // Which data folder a start uses, found without writing anything: `given` when there is one (it must
-// hold 召唤兽/); otherwise the current directory when it holds 召唤兽/; otherwise the per-user
+// hold 召唤兽/); otherwise the current directory when it holds 召唤兽/; otherwise, on Windows, the
+// program's own folder when it holds 召唤兽/ (a portable copy); otherwise the per-user
 // folder. `fillFrom` is set when that per-user folder holds no 召唤兽/ yet: it is the default
 // data folder a first start fills it from (and what a reader that writes nothing reads instead).
 struct ResolvedFolder {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "loader/HostModuleTable.h"
 
@@ -20,6 +21,13 @@ struct KernelServices {
   // Where imports that no resolver supplies are looked up.
   HostModuleTable hostModules;
 
+  // The system's own library loader, asked for imports that neither the resolver nor
+  // hostModules supply: loads the library by name and returns the function's address (by name,
+  // or by ordinal when `ordinal` is not 0), or 0. Empty where the host has no such loader.
+  std::function<std::uintptr_t(const std::string& library, const std::string& function,
+                               std::uint16_t ordinal)>
+      systemImport;
+
   // Calls the image's entry point at `address` as a 32-bit x86 stdcall routine with the
   // arguments module handle, reason and reserved, and returns its result. nullopt when this host
   // cannot run such code; then nothing was called.
@@ -28,8 +36,10 @@ struct KernelServices {
       callEntryPoint;
 };
 
-// The services of this host: anonymous read-write-execute mappings, an empty module table, and an
-// entry-point call that runs the code on a 32-bit x86 build and refuses on any other.
+// The services of this host. POSIX: anonymous read-write-execute mappings, an empty module table,
+// no system library loader, and an entry-point call that runs the code on a 32-bit x86 build and
+// refuses on any other. Windows: VirtualAlloc/VirtualFree, LoadLibraryA/GetProcAddress, and the
+// entry point really called.
 KernelServices HostKernelServices();
 
 // Runs 32-bit x86 stdcall code with three arguments; nullopt (without calling) unless this

@@ -9,8 +9,15 @@
 set(PETSIM_LOADER_SRC_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
 set(PETSIM_LOADER_TOOLS_DIR ${CMAKE_CURRENT_LIST_DIR}/../../tools)
 
+# The kernel services are the one platform part: loader/posix or loader/win32.
 function(petsim_loader_sources var)
-  file(GLOB sources CONFIGURE_DEPENDS ${PETSIM_LOADER_SRC_DIR}/loader/*.cpp)
+  if(WIN32)
+    set(platform win32)
+  else()
+    set(platform posix)
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${PETSIM_LOADER_SRC_DIR}/loader/*.cpp
+       ${PETSIM_LOADER_SRC_DIR}/loader/${platform}/*.cpp)
   set(${var} ${sources} PARENT_SCOPE)
 endfunction()
 

@@ -165,6 +165,10 @@ bool ResolveImports(std::span<std::uint8_t> image, DataDirectory directory,
         address = byOrdinal ? FindHostFunction(*hostModule, ordinal)
                             : FindHostFunction(*hostModule, name);
       }
+      if (address == 0 && services.systemImport) {
+        address = services.systemImport(std::string(*library), byOrdinal ? std::string() : std::string(name),
+                                        byOrdinal ? ordinal : 0);
+      }
       // The table holds 32-bit addresses: one that does not fit cannot be stored.
       if (address == 0 || static_cast<std::uint64_t>(address) > kMaxImageSize) return false;
       WriteU32(image, slot, static_cast<std::uint32_t>(address));

@@ -7,6 +7,7 @@
 #include "core/RosterStore.h"
 #include "core/StoreFiles.h"
 #include "core/TableSizes.h"
+#include "core/Utf8Path.h"
 
 std::optional<int> ParseSlotArgument(std::string_view text) {
   if (text.starts_with("slot:")) text.remove_prefix(5);
@@ -23,17 +24,17 @@ std::optional<SlotPet> ReadSlotPet(const std::filesystem::path& folder, int slot
     return std::nullopt;
   }
   std::error_code failure;
-  const std::filesystem::path record = (folder / RecordPath(slot)).lexically_normal();
+  const std::filesystem::path record = (folder / PathFromUtf8(RecordPath(slot))).lexically_normal();
   if (!std::filesystem::exists(record, failure)) {
-    error = name + " holds no pet (no " + record.string() + ")";
+    error = name + " holds no pet (no " + Utf8FromPath(record) + ")";
     return std::nullopt;
   }
-  const FileBytes file = ReadRegularFile(record.string(), kMaxRecordBytes);
+  const FileBytes file = ReadRegularFile(Utf8FromPath(record), kMaxRecordBytes);
   switch (file.status) {
     case ReadStatus::Ok:
       break;
     case ReadStatus::NotRegular:
-      error = name + ": damaged record (" + record.string() + " is not a regular file)";
+      error = name + ": damaged record (" + Utf8FromPath(record) + " is not a regular file)";
       return std::nullopt;
     case ReadStatus::TooLarge:
       error = name + ": damaged record (larger than " + std::to_string(kMaxRecordBytes / 1024) + " KiB)";
@@ -51,6 +52,6 @@ std::optional<SlotPet> ReadSlotPet(const std::filesystem::path& folder, int slot
             " skills and a species 1..35)";
     return std::nullopt;
   }
-  pet.certified = std::filesystem::exists(folder / MarkerPath(slot), failure);
+  pet.certified = std::filesystem::exists(folder / PathFromUtf8(MarkerPath(slot)), failure);
   return pet;
 }

@@ -99,7 +99,7 @@ class RosterTransactions : public DataFolderTest {
   void Reset(const Operation& operation) {
     for (int slot = 1; slot <= 15; ++slot) {
       RemoveSlotFolder(slot);
-      std::filesystem::create_directories(SlotFolderPath(slot));
+      std::filesystem::create_directories(PathFromUtf8(SlotFolderPath(slot)));
     }
     operation.arrange();
   }
@@ -174,13 +174,13 @@ TEST_F(RosterTransactions, RefusedWithoutTouchingAnything) {
   EXPECT_FALSE(CommitMerge(2, 2, kChild));
   EXPECT_FALSE(CommitMerge(2, 16, kChild));
   EXPECT_FALSE(CommitMerge(2, 5, kChild));  // side 2 holds no record
-  std::filesystem::permissions(RecordPath(2), std::filesystem::perms::owner_read);
+  std::filesystem::permissions(PathFromUtf8(RecordPath(2)), std::filesystem::perms::owner_read);
   WriteFile(RecordPath(5), kParent2);
   EXPECT_FALSE(CommitMerge(2, 5, kChild));  // side 1's record is read-only
   EXPECT_EQ(ReadFile(RecordPath(5)), kParent2);
   EXPECT_EQ(CommitCertification(2, 71, kCertified), CertificationStep::Record);
   WriteFile(RecordPath(3), kCertified);
-  std::filesystem::create_directories(MarkerPath(3) + "/x");  // a folder named rz.txt
+  std::filesystem::create_directories(PathFromUtf8(MarkerPath(3) + "/x"));  // a folder named rz.txt
   EXPECT_EQ(CommitCancellation(3, kCancelled), CertificationStep::Marker);
   EXPECT_EQ(ReadFile(RecordPath(3)), kCertified);
   EXPECT_TRUE(Leftovers().empty()) << testing::PrintToString(Leftovers());

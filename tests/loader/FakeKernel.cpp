@@ -1,8 +1,23 @@
 #include "FakeKernel.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
+#endif
 
 namespace {
+
+#ifdef _WIN32
+// A 32-bit Windows process has no memory above 4 GB.
+std::uint8_t* MapMemory(std::size_t size, bool aboveFourGb) {
+  if (aboveFourGb) return nullptr;
+  return static_cast<std::uint8_t*>(
+      VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+}
+void UnmapMemory(std::uint8_t* base, std::size_t) { VirtualFree(base, 0, MEM_RELEASE); }
+#else
+void UnmapMemory(std::uint8_t* base, std::size_t size) { munmap(base, size); }
 
 // Anonymous zero-filled memory below 4 GB, or above it when asked (nullptr when the host cannot).
 std::uint8_t* MapMemory(std::size_t size, bool aboveFourGb) {
@@ -27,11 +42,12 @@ std::uint8_t* MapMemory(std::size_t size, bool aboveFourGb) {
   }
   return static_cast<std::uint8_t*>(got);
 }
+#endif
 
 }  // namespace
 
 FakeKernel::~FakeKernel() {
-  for (const auto& [base, size] : live) munmap(base, size);
+  for (const auto& [base, size] : live) UnmapMemory(base, size);
 }
 
 KernelServices FakeKernel::Services() {
@@ -56,7 +72,7 @@ KernelServices FakeKernel::Services() {
     ++releases;
     const auto found = live.find(base);
     if (found != live.end()) {
-      munmap(base, found->second);
+      UnmapMemory(base, found->second);
       live.erase(found);
     }
     return true;

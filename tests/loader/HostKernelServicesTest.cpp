@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/mman.h>
 
+#include "AddressSpace.h"
 #include "TestImages.h"
 #include "loader/KernelServices.h"
 #include "loader/MemoryModule.h"
@@ -9,31 +9,6 @@ namespace {
 
 constexpr std::uintptr_t kCandidateBase = 0x30000000;
 constexpr std::size_t kImageSize = 0x3000;
-
-// True when [address, address + size) was free; it is free again afterwards.
-bool RangeIsFree(std::uintptr_t address, std::size_t size) {
-  void* wanted = reinterpret_cast<void*>(address);
-  void* got =
-      mmap(wanted, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
-  if (got == MAP_FAILED) return false;
-  munmap(got, size);
-  return got == wanted;
-}
-
-// Holds a range of address space for as long as it lives.
-struct HeldRange {
-  void* at = MAP_FAILED;
-  std::size_t size = 0;
-  HeldRange(std::uintptr_t address, std::size_t length) : size(length) {
-    at = mmap(reinterpret_cast<void*>(address), size, PROT_NONE,
-              MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
-  }
-  ~HeldRange() {
-    if (at != MAP_FAILED) munmap(at, size);
-  }
-  HeldRange(const HeldRange&) = delete;
-  HeldRange& operator=(const HeldRange&) = delete;
-};
 
 // A program image (no DLL bit, so nothing is called) holding one absolute address.
 std::vector<std::uint8_t> ProgramImage(std::uint32_t imageBase) {

@@ -144,7 +144,7 @@ TEST_F(CertificationTest, CancelFailuresAndRefusal) {
     SCOPED_TRACE("the marker cannot be deleted");
     messages = RecordingMessages{};
     MakeCurrent(4, record);
-    std::filesystem::create_directories(MarkerPath(4) + "/inner");
+    std::filesystem::create_directories(PathFromUtf8(MarkerPath(4) + "/inner"));
     ToggleCertification(state);
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"确定取消认证吗？", "取消认证失败"}));
     EXPECT_EQ(state.currentSkills, (std::vector<int>{71, 5, 13}));

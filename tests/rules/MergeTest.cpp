@@ -194,32 +194,35 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
       {"directory in side 1's record place",
        false,
        [] {
-         std::filesystem::remove(RecordPath(2));
-         std::filesystem::create_directories(RecordPath(2) + "/x");
+         std::filesystem::remove(PathFromUtf8(RecordPath(2)));
+         std::filesystem::create_directories(PathFromUtf8(RecordPath(2) + "/x"));
        }},
       // Side 2's record cannot leave its slot once the child is ready: before, the child
       // was saved, side 2 stayed as well and the merge passed for done.
       {"side 2's record cannot be moved", false,
-       [] { std::filesystem::create_directories(SlotFolderPath(5) + "/.petsim-merge-parent-into.2/x"); }},
+       [] { std::filesystem::create_directories(PathFromUtf8(SlotFolderPath(5) + "/.petsim-merge-parent-into.2/x")); }},
       {"side 2's slot folder replaced by a file", false,
        [] {
-         std::filesystem::remove_all(SlotFolderPath(5));
+         std::filesystem::remove_all(PathFromUtf8(SlotFolderPath(5)));
          WriteFile(SlotFolderPath(5), "not a folder");
        }},
   };
-  // Permissions stop no write of root: this one is for the other users.
+#ifndef _WIN32
+  // Permissions stop no write of root: this one is for the other users (Windows folders have
+  // no such mode).
   if (::geteuid() != 0)
     failures.push_back({"side 2's slot folder read-only", false, [] {
-                          std::filesystem::permissions(SlotFolderPath(5), std::filesystem::perms::owner_read |
+                          std::filesystem::permissions(PathFromUtf8(SlotFolderPath(5)), std::filesystem::perms::owner_read |
                                                                               std::filesystem::perms::owner_exec);
                         }});
+#endif
   for (const auto& failure : failures) {
     const std::string record2 = "1|1104|960|3600|1536|960|952|1|53", record5 = "15|1200|1020|4950|2160|1320|1150|1|28";
-    if (std::filesystem::is_directory(SlotFolderPath(5)))
-      std::filesystem::permissions(SlotFolderPath(5), std::filesystem::perms::owner_all);
-    std::filesystem::remove_all(RecordPath(2));
-    std::filesystem::remove_all(SlotFolderPath(5));
-    std::filesystem::create_directories(SlotFolderPath(5));
+    if (std::filesystem::is_directory(PathFromUtf8(SlotFolderPath(5))))
+      std::filesystem::permissions(PathFromUtf8(SlotFolderPath(5)), std::filesystem::perms::owner_all);
+    std::filesystem::remove_all(PathFromUtf8(RecordPath(2)));
+    std::filesystem::remove_all(PathFromUtf8(SlotFolderPath(5)));
+    std::filesystem::create_directories(PathFromUtf8(SlotFolderPath(5)));
     WriteFile(RecordPath(2), record2);
     WriteFile(RecordPath(5), record5);
     const auto entries2 = FolderEntries(2);
@@ -237,7 +240,7 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
     if (failure.sizeLimit) {
       EXPECT_EQ(ReadFile(RecordPath(2)), record2);
     }
-    if (std::filesystem::is_directory(SlotFolderPath(5))) {
+    if (std::filesystem::is_directory(PathFromUtf8(SlotFolderPath(5)))) {
       EXPECT_EQ(ReadFile(RecordPath(5)), record5) << failure.name;
     }
     EXPECT_EQ(FolderEntries(2), entries2) << failure.name;  // no child left waiting beside side 1

@@ -55,7 +55,7 @@ TEST_F(Release, DamagedRecordCanBeReleased) {
 }
 
 TEST_F(Release, UndeletableRecordChangesNothing) {
-  std::filesystem::create_directories(RecordPath(2) + "/inner");
+  std::filesystem::create_directories(PathFromUtf8(RecordPath(2) + "/inner"));
   WriteFile(RecordPath(3), "3|1|1|1|1|1|1000|1|2");
   state.currentSlot = 2;
   state.occupiedSlots = {2, 3};

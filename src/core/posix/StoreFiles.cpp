@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -76,21 +76,9 @@ void FlushFolder(const std::string& folder) {
   if (fd) ::fsync(fd.Get());
 }
 
-bool IsRunning(pid_t pid) {
-  if (pid <= 0 || pid == ::getpid()) return false;
+bool IsRunning(long pid) {
+  if (pid <= 0 || pid > std::numeric_limits<pid_t>::max() || pid == ::getpid()) return false;
   return ::kill(pid, 0) == 0 || errno == EPERM;
-}
-
-// The pid in ".petsim-tmp.<target>.<pid>.<count>": the second-to-last dotted part.
-pid_t WriterOf(std::string_view name) {
-  const auto last = name.rfind('.');
-  if (last == std::string_view::npos || last == 0) return 0;
-  const auto before = name.rfind('.', last - 1);
-  if (before == std::string_view::npos) return 0;
-  const std::string_view digits = name.substr(before + 1, last - before - 1);
-  pid_t pid = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
-  return error == std::errc() && end == digits.data() + digits.size() ? pid : 0;
 }
 
 bool WriteInPlace(const std::string& path, std::string_view bytes) {
@@ -102,16 +90,6 @@ bool WriteInPlace(const std::string& path, std::string_view bytes) {
 }
 
 }  // namespace
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 FileBytes ReadRegularFile(const std::string& path, std::size_t cap) {
   FileBytes result;
@@ -202,6 +180,27 @@ bool EntryExists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
+bool EntryIsFolder(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+std::vector<std::string> FolderEntryNames(const std::string& folder) {
+  std::vector<std::string> names;
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view name(entry->d_name);
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  return names;
+}
+
 bool MayReplace(const std::string& path) {
   struct stat old {};
   // A link counts as what it points to, as for reading.
@@ -237,12 +236,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void RemoveStaleTemporaryFilesIn(const std::string& folder) {
-  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
-  if (!dir) return;
   std::vector<std::string> stale;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string_view name(entry->d_name);
-    if (name.starts_with(kTemporaryPrefix) && !IsRunning(WriterOf(name))) stale.emplace_back(name);
+  for (std::string& name : FolderEntryNames(folder)) {
+    if (name.starts_with(kTemporaryPrefix) && !IsRunning(TemporaryFileWriter(name))) stale.push_back(std::move(name));
   }
   for (const auto& name : stale) ::unlink((folder + "/" + name).c_str());
   if (!stale.empty()) FlushFolder(folder);

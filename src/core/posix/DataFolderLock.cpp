@@ -25,18 +25,21 @@ DataFolderLock DataFolderLock::Acquire() {
   return DataFolderLock(-1, state);
 }
 
+void DataFolderLock::CloseFile() {
+  if (file_ >= 0) ::close(static_cast<int>(file_));
+  file_ = -1;
+}
+
 DataFolderLock::DataFolderLock(DataFolderLock&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), state_(other.state_) {}
+    : file_(std::exchange(other.file_, -1)), state_(other.state_) {}
 
 DataFolderLock& DataFolderLock::operator=(DataFolderLock&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = std::exchange(other.fd_, -1);
+    CloseFile();
+    file_ = std::exchange(other.file_, -1);
     state_ = other.state_;
   }
   return *this;
 }
 
-DataFolderLock::~DataFolderLock() {
-  if (fd_ >= 0) ::close(fd_);
-}
+DataFolderLock::~DataFolderLock() { CloseFile(); }
