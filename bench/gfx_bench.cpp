@@ -56,8 +56,7 @@ public:
       app.mergeSide[side].species = side == 1 ? 5 : 9;
       app.mergeSide[side].aptitudes = {0, 1500, 1400, 4800, 2700, 1300, 1.25, 0};
       for (int k = 0; k < 12; ++k) app.mergeSide[side].skills.push_back(side + 6 * k);
-      app.mergeHeads[side].LoadFromFile("./召唤兽/头像/召唤兽" + std::to_string(side == 1 ? 5 : 9) +
-                                        ".png");
+      app.mergeHeads[side].LoadFromFile("./召唤兽/头像/召唤兽" + std::to_string(side == 1 ? 5 : 9) + ".png");
     }
   }
 

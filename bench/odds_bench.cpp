@@ -85,7 +85,13 @@ void BM_SimulateWashes(benchmark::State& run) {
   }
   run.SetItemsProcessed(static_cast<std::int64_t>(trials));
 }
-BENCHMARK(BM_SimulateWashes)->Arg(1)->Arg(2)->ArgName("threads")->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimulateWashes)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgName("threads")
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_SimulateMerges(benchmark::State& run) {
   const MergeSetup setup = TypicalMerge();
@@ -98,6 +104,12 @@ void BM_SimulateMerges(benchmark::State& run) {
   }
   run.SetItemsProcessed(static_cast<std::int64_t>(trials));
 }
-BENCHMARK(BM_SimulateMerges)->Arg(1)->Arg(2)->ArgName("threads")->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimulateMerges)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgName("threads")
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

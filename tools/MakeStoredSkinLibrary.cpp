@@ -17,8 +17,7 @@ int main(int argc, char** argv) {
   const std::vector<std::uint8_t> image = BuildStoredSkinLibraryImage();
   std::vector<std::uint8_t> blob = {1, 0, 0, 0};
   const auto count = static_cast<std::uint32_t>(image.size());
-  for (int shift = 0; shift < 32; shift += 8)
-    blob.push_back(static_cast<std::uint8_t>(count >> shift));
+  for (int shift = 0; shift < 32; shift += 8) blob.push_back(static_cast<std::uint8_t>(count >> shift));
   blob.insert(blob.end(), image.begin(), image.end());
 
   std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);

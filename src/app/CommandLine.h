@@ -9,12 +9,12 @@
 struct CommandLine {
   enum class Action { Run, Help, Version, Odds, Error };
   Action action = Action::Run;
-  bool headless = false;                // the in-memory window system (no display)
-  std::string replayScript;             // inputs of a headless run (a headless run needs one)
-  std::optional<std::uint32_t> clock;   // every seeding reads this tick
+  bool headless = false;                  // the in-memory window system (no display)
+  std::string replayScript;               // inputs of a headless run (a headless run needs one)
+  std::optional<std::uint32_t> clock;     // every seeding reads this tick
   std::optional<std::string> dataFolder;  // DIR
-  std::string launchFolder;             // the directory petsim was started in (set by main)
-  std::string error;                    // Action::Error: what was wrong
+  std::string launchFolder;               // the directory petsim was started in (set by main)
+  std::string error;                      // Action::Error: what was wrong
 };
 
 // Reads the words after the program name. `petsim odds ...` gives Action::Odds (its words are

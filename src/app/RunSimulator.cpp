@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <memory>
+#include <string>
 
 #include "core/AppState.h"
 #include "core/Clock.h"

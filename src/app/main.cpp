@@ -1,16 +1,16 @@
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/RunSimulator.h"
-#include "core/WorkingFolder.h"
 #include "core/DataFolderLock.h"
 #include "core/RosterTransactions.h"
-#include "platform/gtk/GtkSystem.h"
+#include "core/WorkingFolder.h"
 #include "odds/OddsCommand.h"
+#include "platform/gtk/GtkSystem.h"
 #include "ui/main/SystemMessages.h"
 
 namespace {

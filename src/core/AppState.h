@@ -27,14 +27,14 @@ class Window;
 struct AppState {
   // --- Pet data and shared values ---
   TabState tabState = TabState::None;
-  int currentSlot = 0;     // 0 = no current pet (empty roster)
+  int currentSlot = 0;  // 0 = no current pet (empty roster)
   int currentSpecies = 0;
   std::vector<int> currentSkills;
-  SlotTable<int> slotSpecies{};          // 0 = never loaded since start
+  SlotTable<int> slotSpecies{};  // 0 = never loaded since start
   SlotTable<AptitudeRow> slotAptitudes{};
-  std::vector<int> occupiedSlots;        // ascending
-  std::vector<int> skillPool;            // scratch list of the skill roll
-  int bookSkill = 0;                     // 0 = no book in the book slot
+  std::vector<int> occupiedSlots;              // ascending
+  std::vector<int> skillPool;                  // scratch list of the skill roll
+  int bookSkill = 0;                           // 0 = no book in the book slot
   std::vector<std::string> certifyCandidates;  // decimal texts, skill-list order
   int certifyChoice = 0;
   std::array<MergeSide, 3> mergeSide{};  // sides 1 and 2
@@ -51,7 +51,7 @@ struct AppState {
   OperationWindows* windows = nullptr;
 
   // --- Interaction state of the pop-up windows ---
-  Rect rosterStripRect{};       // y is the vertical scroll offset
+  Rect rosterStripRect{};  // y is the vertical scroll offset
   Rect rosterHighlightRect{};
   std::array<int, 2> rosterHighlightCell{};  // x, y of the current slot's cell
   SlotTable<Rect> rosterCellRects{};

@@ -8,7 +8,7 @@
 // program ends, however it ends, so a killed program never blocks the next start. Readers
 // (petsim odds) take none.
 class DataFolderLock {
- public:
+public:
   enum class State {
     Held,         // this program holds the folder
     InUse,        // another running program holds it
@@ -27,7 +27,7 @@ class DataFolderLock {
 
   State GetState() const { return state_; }
 
- private:
+private:
   // The open lock file: a file descriptor, or a Windows handle; -1 when none.
   DataFolderLock(std::intptr_t file, State state) : file_(file), state_(state) {}
   void CloseFile();

@@ -12,10 +12,10 @@
 enum class FileOperation { Create, Write, Flush, Rename, Remove, ChangeMode };
 
 struct FileFaultPlan {
-  long failAt = -1;                          // 0-based index of the operation to fail; -1: none
-  bool persistent = false;                   // every later operation fails too
-  int error = EIO;                           // the errno a failed operation reports
-  std::optional<FileOperation> onlyKind;     // count only operations of this kind
+  long failAt = -1;                       // 0-based index of the operation to fail; -1: none
+  bool persistent = false;                // every later operation fails too
+  int error = EIO;                        // the errno a failed operation reports
+  std::optional<FileOperation> onlyKind;  // count only operations of this kind
 };
 
 // The usual plans: the index-th operation fails alone; it and every later one fail (a
@@ -35,7 +35,7 @@ bool FileOperationFails(FileOperation kind);
 
 // Sets a plan for its lifetime and clears it afterwards.
 class ScopedFileFaults {
- public:
+public:
   explicit ScopedFileFaults(const FileFaultPlan& plan) { SetFileFaultPlan(plan); }
   ~ScopedFileFaults() { SetFileFaultPlan({}); }
   ScopedFileFaults(const ScopedFileFaults&) = delete;

@@ -13,7 +13,7 @@ struct AppState;
 // real boxes (SystemMessages); tests record the calls. Every box of the program goes through
 // app.messages, by ShowMessage and AskUser below.
 class Messages {
- public:
+public:
   virtual ~Messages() = default;
   // A box with an OK button; returns when it is closed.
   virtual void Show(std::string_view text, std::string_view caption) = 0;

@@ -60,8 +60,7 @@ void AppendNumber(std::string& out, int value) {
 }
 }  // namespace
 
-std::string FormatRecord(int species, std::span<const int, 5> aptitudes, int growth,
-                         std::span<const int> skills) {
+std::string FormatRecord(int species, std::span<const int, 5> aptitudes, int growth, std::span<const int> skills) {
   std::string out;
   out.reserve(48 + 4 * skills.size());
   AppendNumber(out, species);

@@ -32,8 +32,7 @@ std::vector<int> RecordSkills(std::span<const std::string> fields);
 double GrowthFromThousandths(int thousandths);
 
 // Record text of newly drawn values; n is skills.size().
-std::string FormatRecord(int species, std::span<const int, 5> aptitudes, int growth,
-                         std::span<const int> skills);
+std::string FormatRecord(int species, std::span<const int, 5> aptitudes, int growth, std::span<const int> skills);
 
 // Record text that keeps the first seven stored fields exactly as they were and appends
 // the skill count and the skills. `storedFields` must hold at least seven fields.

@@ -12,7 +12,7 @@ class Clock;
 // The object also carries the seeding counter, so that two seedings from the
 // clock within the same millisecond still give different sequences.
 class RandomGenerator {
- public:
+public:
   // Sets the state directly; does not touch the seeding counter.
   void Seed(std::uint32_t seed) { state_ = seed; }
 
@@ -59,7 +59,7 @@ class RandomGenerator {
   std::uint32_t State() const { return state_; }
   std::uint32_t SeedCounter() const { return seedCounter_; }
 
- private:
+private:
   std::uint32_t state_ = 1;
   std::uint32_t seedCounter_ = 0;
 };
@@ -67,7 +67,7 @@ class RandomGenerator {
 // Skip(count) for every count from 0 to a bound, made once: each jump is then one
 // multiply-add, for code that jumps over many short runs of draws.
 class RandomJumps {
- public:
+public:
   explicit RandomJumps(std::size_t maxCount = 0) {
     steps_.reserve(maxCount + 1);
     std::uint32_t multiplier = 1u, increment = 0u;
@@ -83,7 +83,7 @@ class RandomJumps {
     random.Jump(steps_[count].multiplier, steps_[count].increment);
   }
 
- private:
+private:
   struct Step {
     std::uint32_t multiplier;
     std::uint32_t increment;

@@ -12,7 +12,6 @@ namespace {
 // Existence as the data folder means it: any entry of that name counts.
 bool FileExists(const std::string& path) { return PathExists(path); }
 
-
 }  // namespace
 
 bool IsSlotOccupied(int slot) { return IsValidSlot(slot) && FileExists(RecordPath(slot)); }
@@ -41,9 +40,7 @@ bool AreRecordFieldsDamaged(const std::vector<std::string>& fields) {
   return !IsValidSpecies(species);
 }
 
-bool IsSlotDamaged(int slot) {
-  return IsSlotOccupied(slot) && AreRecordFieldsDamaged(ReadRecordFields(slot));
-}
+bool IsSlotDamaged(int slot) { return IsSlotOccupied(slot) && AreRecordFieldsDamaged(ReadRecordFields(slot)); }
 
 bool WriteRecord(int slot, std::string_view text) {
   return IsValidSlot(slot) && ReplaceFileAtomically(RecordPath(slot), text);

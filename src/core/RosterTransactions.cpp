@@ -19,7 +19,6 @@ constexpr std::string_view kCertifyJournal = "/.petsim-certify.Data.txt";
 constexpr std::string_view kCancelJournal = "/.petsim-cancel.Data.txt";
 constexpr std::string_view kCancelMarkerAside = "/.petsim-cancel.rz.txt";
 
-
 std::string MergeChildPath(int side1Slot, int side2Slot) {
   return SlotFolderPath(side1Slot) + "/" + std::string(kMergeChildPrefix) + std::to_string(side2Slot);
 }

@@ -6,9 +6,8 @@
 
 namespace {
 
-constexpr SpeciesRow Row(ValueRange attack, ValueRange defence, ValueRange stamina, ValueRange magic,
-                         ValueRange speed, ValueRange growth, int listed, std::array<int, 5> skills,
-                         int count) {
+constexpr SpeciesRow Row(ValueRange attack, ValueRange defence, ValueRange stamina, ValueRange magic, ValueRange speed,
+                         ValueRange growth, int listed, std::array<int, 5> skills, int count) {
   return SpeciesRow{{ValueRange{}, attack, defence, stamina, magic, speed, growth}, listed, count, skills};
 }
 

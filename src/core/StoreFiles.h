@@ -29,8 +29,7 @@ inline constexpr std::string_view kTemporaryPrefix = ".petsim-tmp.";
 // Writes `bytes` into a new temporary file beside `target` and flushes it; the file takes the
 // mode (and, for root, the owner) of `modeFrom` when that exists. Returns its path, or an
 // empty text (errno set, nothing left behind) on failure.
-std::string WriteTemporaryFile(const std::string& target, std::string_view bytes,
-                               const std::string& modeFrom);
+std::string WriteTemporaryFile(const std::string& target, std::string_view bytes, const std::string& modeFrom);
 
 // An entry of that name exists, whatever it is (a link itself counts, not what it points to).
 bool EntryExists(const std::string& path);

@@ -57,7 +57,9 @@ ResolvedFolder ResolveDataFolder(const std::optional<std::string>& given) {
     if (!fs::exists(folder, ec)) return {{}, {}, "the data folder " + Quoted(folder) + " does not exist"};
     if (!fs::is_directory(folder, ec)) return {{}, {}, "the data folder " + Quoted(folder) + " is not a folder"};
     if (!HoldsPetFolder(folder))
-      return {{}, {}, "the data folder " + Quoted(folder) + " holds no 召唤兽 folder (a data folder holds 召唤兽/ and UI/)"};
+      return {{},
+              {},
+              "the data folder " + Quoted(folder) + " holds no 召唤兽 folder (a data folder holds 召唤兽/ and UI/)"};
     return {fs::absolute(folder, ec), {}, {}};
   }
 
@@ -73,7 +75,9 @@ ResolvedFolder ResolveDataFolder(const std::optional<std::string>& given) {
 
   const fs::path defaults = DefaultDataFolder();
   if (defaults.empty())
-    return {{}, {}, "the data folder " + Quoted(user) + " is new and the default data folder to fill it from was not found"};
+    return {{},
+            {},
+            "the data folder " + Quoted(user) + " is new and the default data folder to fill it from was not found"};
   return {user, defaults, {}};
 }
 
@@ -87,7 +91,8 @@ FolderResult ChooseDataFolder(const std::optional<std::string>& given) {
   if (ec) return {{}, "cannot create the data folder " + Quoted(user) + ": " + ec.message()};
   fs::copy(resolved.fillFrom, user, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
   if (ec)
-    return {{}, "cannot fill the data folder " + Quoted(user) + " from " + Quoted(resolved.fillFrom) + ": " + ec.message()};
+    return {{},
+            "cannot fill the data folder " + Quoted(user) + " from " + Quoted(resolved.fillFrom) + ": " + ec.message()};
   return {user, {}};
 }
 
@@ -101,8 +106,8 @@ std::string EnterDataFolder(const fs::path& folder) {
     if (fs::is_directory(slotFolder, ec)) continue;
     fs::create_directories(slotFolder, ec);
     if (ec || !fs::is_directory(slotFolder))
-      return "cannot create the slot folder " + Quoted((folder / slotFolder).lexically_normal()) + " in the data folder " +
-             Quoted(folder) + (ec ? ": " + ec.message() : std::string());
+      return "cannot create the slot folder " + Quoted((folder / slotFolder).lexically_normal()) +
+             " in the data folder " + Quoted(folder) + (ec ? ": " + ec.message() : std::string());
   }
   return {};
 }

@@ -29,8 +29,7 @@ int GlyphOf(char c) { return (c >= '0' && c <= '9') ? c - '0' + 1 : 1; }
 }  // namespace
 
 void DrawNumber(DigitGlyphs& glyphs, LayeredCanvas& canvas, double value, int x, int y) {
-  for (int i = 1; i <= kGlyphCount; ++i)
-    glyphs[i].LoadFromFile("./UI/text" + std::to_string(i) + ".png");
+  for (int i = 1; i <= kGlyphCount; ++i) glyphs[i].LoadFromFile("./UI/text" + std::to_string(i) + ".png");
 
   Rect box = MakeRect(x, y, kGlyphWidth, kGlyphHeight);
   auto drawGlyph = [&](int glyph) {

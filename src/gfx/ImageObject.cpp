@@ -133,13 +133,9 @@ void ImageObject::Dispose() {
   fileBytes_.shrink_to_fit();
 }
 
-std::int32_t ImageObject::Width() const {
-  return surface_ != nullptr ? cairo_image_surface_get_width(surface_) : 0;
-}
+std::int32_t ImageObject::Width() const { return surface_ != nullptr ? cairo_image_surface_get_width(surface_) : 0; }
 
-std::int32_t ImageObject::Height() const {
-  return surface_ != nullptr ? cairo_image_surface_get_height(surface_) : 0;
-}
+std::int32_t ImageObject::Height() const { return surface_ != nullptr ? cairo_image_surface_get_height(surface_) : 0; }
 
 bool ImageObject::Adopt(cairo_surface_t* decoded) {
   // A picture refused before decoding is null; a failed decode yields an error surface that must

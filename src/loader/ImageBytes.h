@@ -14,15 +14,13 @@ inline bool RangeFits(std::size_t size, std::uint64_t offset, std::uint64_t leng
   return offset <= size && length <= size - offset;
 }
 
-inline std::optional<std::uint16_t> ReadU16(std::span<const std::uint8_t> bytes,
-                                            std::uint64_t offset) {
+inline std::optional<std::uint16_t> ReadU16(std::span<const std::uint8_t> bytes, std::uint64_t offset) {
   if (!RangeFits(bytes.size(), offset, 2)) return std::nullopt;
   const std::uint8_t* p = bytes.data() + offset;
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
-inline std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes,
-                                            std::uint64_t offset) {
+inline std::optional<std::uint32_t> ReadU32(std::span<const std::uint8_t> bytes, std::uint64_t offset) {
   if (!RangeFits(bytes.size(), offset, 4)) return std::nullopt;
   const std::uint8_t* p = bytes.data() + offset;
   return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
@@ -41,8 +39,7 @@ inline bool WriteU32(std::span<std::uint8_t> bytes, std::uint64_t offset, std::u
 
 // The zero-terminated text that starts at offset, without its zero; nothing when the text does
 // not end inside the span.
-inline std::optional<std::string_view> ReadCString(std::span<const std::uint8_t> bytes,
-                                                   std::uint64_t offset) {
+inline std::optional<std::string_view> ReadCString(std::span<const std::uint8_t> bytes, std::uint64_t offset) {
   if (offset >= bytes.size()) return std::nullopt;
   const auto* start = reinterpret_cast<const char*>(bytes.data() + offset);
   const std::size_t room = bytes.size() - static_cast<std::size_t>(offset);

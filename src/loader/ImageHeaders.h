@@ -24,9 +24,7 @@ struct DataDirectory {
 };
 
 // One data directory of NT headers found by FindNtHeaders.
-inline DataDirectory ReadDataDirectory(std::span<const std::uint8_t> bytes, std::uint32_t nt,
-                                       std::uint32_t index) {
-  const std::uint64_t at = std::uint64_t{nt} + pe::kNtDataDirectories +
-                           std::uint64_t{index} * pe::kDataDirectorySize;
+inline DataDirectory ReadDataDirectory(std::span<const std::uint8_t> bytes, std::uint32_t nt, std::uint32_t index) {
+  const std::uint64_t at = std::uint64_t{nt} + pe::kNtDataDirectories + std::uint64_t{index} * pe::kDataDirectorySize;
   return {ReadU32(bytes, at).value_or(0), ReadU32(bytes, at + 4).value_or(0)};
 }

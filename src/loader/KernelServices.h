@@ -24,15 +24,14 @@ struct KernelServices {
   // The system's own library loader, asked for imports that neither the resolver nor
   // hostModules supply: loads the library by name and returns the function's address (by name,
   // or by ordinal when `ordinal` is not 0), or 0. Empty where the host has no such loader.
-  std::function<std::uintptr_t(const std::string& library, const std::string& function,
-                               std::uint16_t ordinal)>
+  std::function<std::uintptr_t(const std::string& library, const std::string& function, std::uint16_t ordinal)>
       systemImport;
 
   // Calls the image's entry point at `address` as a 32-bit x86 stdcall routine with the
   // arguments module handle, reason and reserved, and returns its result. nullopt when this host
   // cannot run such code; then nothing was called.
-  std::function<std::optional<std::uint32_t>(std::uintptr_t address, std::uint32_t module,
-                                             std::uint32_t reason, std::uint32_t reserved)>
+  std::function<std::optional<std::uint32_t>(std::uintptr_t address, std::uint32_t module, std::uint32_t reason,
+                                             std::uint32_t reserved)>
       callEntryPoint;
 };
 
@@ -44,5 +43,5 @@ KernelServices HostKernelServices();
 
 // Runs 32-bit x86 stdcall code with three arguments; nullopt (without calling) unless this
 // program is itself a 32-bit x86 build.
-std::optional<std::uint32_t> CallX86EntryPoint(std::uintptr_t address, std::uint32_t module,
-                                               std::uint32_t reason, std::uint32_t reserved);
+std::optional<std::uint32_t> CallX86EntryPoint(std::uintptr_t address, std::uint32_t module, std::uint32_t reason,
+                                               std::uint32_t reserved);

@@ -30,8 +30,7 @@ struct ImageLayout {
 };
 
 std::uint64_t SectionHeaderAt(const ImageLayout& layout, std::uint32_t index) {
-  return std::uint64_t{layout.nt} + pe::kNtHeadersSize +
-         std::uint64_t{index} * pe::kSectionHeaderSize;
+  return std::uint64_t{layout.nt} + pe::kNtHeadersSize + std::uint64_t{index} * pe::kSectionHeaderSize;
 }
 
 std::optional<ImageLayout> ReadLayout(std::span<const std::uint8_t> data) {
@@ -59,8 +58,7 @@ std::optional<ImageLayout> ReadLayout(std::span<const std::uint8_t> data) {
     const std::uint32_t virtualAddress = *ReadU32(data, header + pe::kSectionVirtualAddress);
     const std::uint32_t virtualSize = *ReadU32(data, header + pe::kSectionVirtualSize);
     const std::uint32_t rawSize = *ReadU32(data, header + pe::kSectionRawSize);
-    const std::uint64_t end =
-        RoundUp(std::uint64_t{virtualAddress} + std::max(virtualSize, rawSize), alignment);
+    const std::uint64_t end = RoundUp(std::uint64_t{virtualAddress} + std::max(virtualSize, rawSize), alignment);
     imageSize = std::max(imageSize, end);
   }
   if (imageSize == 0 || imageSize > kMaxImageSize) return std::nullopt;
@@ -82,8 +80,7 @@ std::optional<ImageLayout> ReadLayout(std::span<const std::uint8_t> data) {
   return layout;
 }
 
-void CopySections(std::span<const std::uint8_t> data, const ImageLayout& layout,
-                  std::uint8_t* base) {
+void CopySections(std::span<const std::uint8_t> data, const ImageLayout& layout, std::uint8_t* base) {
   std::memcpy(base, data.data(), layout.headersSize);
   for (std::uint32_t i = 0; i < layout.sectionCount; ++i) {
     const std::uint64_t header = SectionHeaderAt(layout, i);
@@ -98,8 +95,7 @@ void CopySections(std::span<const std::uint8_t> data, const ImageLayout& layout,
 // Adds delta to every 32-bit absolute address the relocation blocks name. The walk ends at a
 // block whose page RVA is 0 or at the end of the directory; a block that does not fit in the
 // directory, or a target outside the image, fails.
-bool ApplyRelocations(std::span<std::uint8_t> image, DataDirectory directory,
-                      std::uint32_t delta) {
+bool ApplyRelocations(std::span<std::uint8_t> image, DataDirectory directory, std::uint32_t delta) {
   if (directory.size == 0) return true;
   const std::uint64_t end = std::uint64_t{directory.rva} + directory.size;
   if (end > image.size()) return false;
@@ -111,8 +107,7 @@ bool ApplyRelocations(std::span<std::uint8_t> image, DataDirectory directory,
     if (blockSize < pe::kRelocationBlockHeaderSize || blockSize > end - block) return false;
     const std::uint32_t entries = (blockSize - pe::kRelocationBlockHeaderSize) / 2;
     for (std::uint32_t i = 0; i < entries; ++i) {
-      const std::uint16_t entry =
-          *ReadU16(image, block + pe::kRelocationBlockHeaderSize + 2 * std::uint64_t{i});
+      const std::uint16_t entry = *ReadU16(image, block + pe::kRelocationBlockHeaderSize + 2 * std::uint64_t{i});
       if ((entry >> 12) != pe::kRelocationHighLow) continue;
       const std::uint64_t target = std::uint64_t{pageRva} + (entry & 0x0FFF);
       const std::optional<std::uint32_t> value = ReadU32(image, target);
@@ -125,9 +120,8 @@ bool ApplyRelocations(std::span<std::uint8_t> image, DataDirectory directory,
 }
 
 // Fills every import address table from the resolver or else the host's module table.
-bool ResolveImports(std::span<std::uint8_t> image, DataDirectory directory,
-                    const KernelServices& services, MemoryModule::ImportResolver resolver,
-                    std::uintptr_t userValue) {
+bool ResolveImports(std::span<std::uint8_t> image, DataDirectory directory, const KernelServices& services,
+                    MemoryModule::ImportResolver resolver, std::uintptr_t userValue) {
   if (directory.rva == 0) return true;
   for (std::uint64_t descriptor = directory.rva;; descriptor += pe::kImportDescriptorSize) {
     if (!RangeFits(image.size(), descriptor, pe::kImportDescriptorSize)) return false;
@@ -153,8 +147,7 @@ bool ResolveImports(std::span<std::uint8_t> image, DataDirectory directory,
         ordinalText = std::to_string(ordinal);
         name = ordinalText;
       } else {
-        const std::optional<std::string_view> found =
-            ReadCString(image, std::uint64_t{*entry} + pe::kHintSize);
+        const std::optional<std::string_view> found = ReadCString(image, std::uint64_t{*entry} + pe::kHintSize);
         if (!found) return false;
         name = *found;
       }
@@ -162,8 +155,7 @@ bool ResolveImports(std::span<std::uint8_t> image, DataDirectory directory,
       std::uintptr_t address = 0;
       if (resolver != nullptr) address = resolver(library->data(), name.data(), userValue);
       if (address == 0 && hostModule != nullptr) {
-        address = byOrdinal ? FindHostFunction(*hostModule, ordinal)
-                            : FindHostFunction(*hostModule, name);
+        address = byOrdinal ? FindHostFunction(*hostModule, ordinal) : FindHostFunction(*hostModule, name);
       }
       if (address == 0 && services.systemImport) {
         address = services.systemImport(std::string(*library), byOrdinal ? std::string() : std::string(name),
@@ -179,10 +171,8 @@ bool ResolveImports(std::span<std::uint8_t> image, DataDirectory directory,
 
 }  // namespace
 
-std::optional<MappedImage> MapImage(std::span<const std::uint8_t> data,
-                                    const KernelServices& services,
-                                    MemoryModule::ImportResolver resolver,
-                                    std::uintptr_t userValue) {
+std::optional<MappedImage> MapImage(std::span<const std::uint8_t> data, const KernelServices& services,
+                                    MemoryModule::ImportResolver resolver, std::uintptr_t userValue) {
   const std::optional<ImageLayout> layout = ReadLayout(data);
   if (!layout) return std::nullopt;
 
@@ -200,12 +190,10 @@ std::optional<MappedImage> MapImage(std::span<const std::uint8_t> data,
   CopySections(data, *layout, base);
   const std::span<std::uint8_t> image(base, size);
   // Image addresses are 32-bit; the delta wraps the way the image's own arithmetic does.
-  const auto delta =
-      static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(base)) - layout->imageBase;
+  const auto delta = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(base)) - layout->imageBase;
   // Relocated addresses are 32-bit: an image placed where they cannot reach is refused, as an
   // import address that does not fit is.
-  const bool below4Gb =
-      static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(base)) + size <= kMaxImageSize + 1;
+  const bool below4Gb = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(base)) + size <= kMaxImageSize + 1;
   if (layout->relocations.size != 0 && !below4Gb) return fail();
   if (!ApplyRelocations(image, layout->relocations, delta)) return fail();
   if (!ResolveImports(image, layout->imports, services, resolver, userValue)) return fail();
@@ -214,8 +202,7 @@ std::optional<MappedImage> MapImage(std::span<const std::uint8_t> data,
   // the headers.
   if ((layout->characteristics & pe::kDll) != 0 && layout->entryPoint != 0) {
     const std::uintptr_t entry = reinterpret_cast<std::uintptr_t>(base) + layout->entryPoint;
-    const std::optional<std::uint32_t> attached =
-        services.callEntryPoint(entry, 0, pe::kProcessAttach, 0);
+    const std::optional<std::uint32_t> attached = services.callEntryPoint(entry, 0, pe::kProcessAttach, 0);
     if (!attached) return fail();
     if (*attached == 0) {
       services.callEntryPoint(entry, 0, pe::kProcessDetach, 0);
@@ -232,8 +219,7 @@ bool FreeImage(const MappedImage& image, const KernelServices& services) {
   const std::uint16_t characteristics = *ReadU16(bytes, *nt + pe::kNtCharacteristics);
   const std::uint32_t entryPoint = *ReadU32(bytes, *nt + pe::kNtEntryPoint);
   if ((characteristics & pe::kDll) != 0 && entryPoint != 0 && entryPoint < image.size) {
-    services.callEntryPoint(reinterpret_cast<std::uintptr_t>(image.base) + entryPoint, 0,
-                            pe::kProcessDetach, 0);
+    services.callEntryPoint(reinterpret_cast<std::uintptr_t>(image.base) + entryPoint, 0, pe::kProcessDetach, 0);
   }
   return services.release(image.base, image.size);
 }

@@ -18,10 +18,8 @@ struct MappedImage {
 
 // Maps an image: header checks, reservation, headers and sections, relocations, imports, entry
 // point with process attach. nullopt on any failure, with nothing left allocated.
-std::optional<MappedImage> MapImage(std::span<const std::uint8_t> data,
-                                    const KernelServices& services,
-                                    MemoryModule::ImportResolver resolver,
-                                    std::uintptr_t userValue);
+std::optional<MappedImage> MapImage(std::span<const std::uint8_t> data, const KernelServices& services,
+                                    MemoryModule::ImportResolver resolver, std::uintptr_t userValue);
 
 // Calls a library's entry point with process detach and releases the memory. False, with the
 // memory kept, when the headers at the base are no longer "MZ"/"PE"; else the release's result.

@@ -16,8 +16,7 @@ MemoryModule::MemoryModule(KernelServices services)
 
 bool MemoryModule::IsLoaded() const { return mapping_ && mapping_->image.base != nullptr; }
 
-bool MemoryModule::Load(std::span<const std::uint8_t> image, ImportResolver resolver,
-                        std::uintptr_t userValue) {
+bool MemoryModule::Load(std::span<const std::uint8_t> image, ImportResolver resolver, std::uintptr_t userValue) {
   if (IsLoaded()) Unload();
   mapping_.reset();
   if (!services_) services_ = std::make_shared<const KernelServices>(HostKernelServices());
@@ -42,9 +41,7 @@ std::uintptr_t MemoryModule::FindExport(std::string_view name) const {
   return IsLoaded() ? FindImageExport(mapping_->image, name) : 0;
 }
 
-std::uintptr_t MemoryModule::EntryPoint() const {
-  return IsLoaded() ? ImageEntryPoint(mapping_->image) : 0;
-}
+std::uintptr_t MemoryModule::EntryPoint() const { return IsLoaded() ? ImageEntryPoint(mapping_->image) : 0; }
 
 std::uintptr_t MemoryModule::BaseAddress() const {
   return IsLoaded() ? reinterpret_cast<std::uintptr_t>(mapping_->image.base) : 0;

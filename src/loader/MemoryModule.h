@@ -12,12 +12,11 @@ struct KernelServices;
 // resolves imports, runs the entry point; later looks up exports and unloads the image. The image
 // bytes are untrusted: every table is checked against the image before it is read or written.
 class MemoryModule {
- public:
+public:
   // Called once per imported function with the library's name, the function's name (for an
   // import by ordinal: the ordinal written in decimal) and the user value given to Load. Returns
   // the function's address, or 0 to fall back to the host's module table.
-  using ImportResolver = std::uintptr_t (*)(const char* library, const char* function,
-                                            std::uintptr_t userValue);
+  using ImportResolver = std::uintptr_t (*)(const char* library, const char* function, std::uintptr_t userValue);
 
   // Nothing loaded; uses this host's kernel services.
   MemoryModule() = default;
@@ -32,8 +31,7 @@ class MemoryModule {
 
   // Unloads any loaded image, then maps this one. True when an image is loaded afterwards; on
   // failure nothing of the new image stays allocated and BaseAddress() is 0.
-  bool Load(std::span<const std::uint8_t> image, ImportResolver resolver = nullptr,
-            std::uintptr_t userValue = 0);
+  bool Load(std::span<const std::uint8_t> image, ImportResolver resolver = nullptr, std::uintptr_t userValue = 0);
 
   // Calls a library's entry point with process detach and releases the memory. True when
   // nothing is loaded afterwards; false (image kept) when its headers are no longer valid or the
@@ -50,10 +48,10 @@ class MemoryModule {
   // Where the image is mapped; 0 when nothing is loaded.
   std::uintptr_t BaseAddress() const;
 
- private:
+private:
   struct Mapping;
   bool IsLoaded() const;
 
   std::shared_ptr<const KernelServices> services_;  // nullptr until first needed: the host's
-  std::shared_ptr<Mapping> mapping_;                 // shared by copies; nullptr: nothing loaded
+  std::shared_ptr<Mapping> mapping_;                // shared by copies; nullptr: nothing loaded
 };

@@ -2,6 +2,4 @@
 
 #include "loader/MemoryModule.h"
 
-bool LoadStoredSkinLibrary(MemoryModule& module) {
-  return module.Load(ByteConstantPayload(StoredSkinLibrary()));
-}
+bool LoadStoredSkinLibrary(MemoryModule& module) { return module.Load(ByteConstantPayload(StoredSkinLibrary())); }

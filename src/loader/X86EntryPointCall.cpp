@@ -1,10 +1,9 @@
 #include "loader/KernelServices.h"
 
-std::optional<std::uint32_t> CallX86EntryPoint(std::uintptr_t address, std::uint32_t module,
-                                               std::uint32_t reason, std::uint32_t reserved) {
+std::optional<std::uint32_t> CallX86EntryPoint(std::uintptr_t address, std::uint32_t module, std::uint32_t reason,
+                                               std::uint32_t reserved) {
 #if defined(__i386__)
-  using EntryRoutine = std::uint32_t(__attribute__((stdcall)) *)(std::uint32_t, std::uint32_t,
-                                                                  std::uint32_t);
+  using EntryRoutine = std::uint32_t(__attribute__((stdcall))*)(std::uint32_t, std::uint32_t, std::uint32_t);
   const auto routine = reinterpret_cast<EntryRoutine>(address);
   return routine(module, reason, reserved);
 #else

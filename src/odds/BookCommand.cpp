@@ -10,8 +10,7 @@
 
 namespace {
 
-constexpr const char* kExactNote =
-    "exact: the book makes one draw, run here for each raw generator value (0..32767)";
+constexpr const char* kExactNote = "exact: the book makes one draw, run here for each raw generator value (0..32767)";
 
 std::optional<int> BookSkillArgument(std::string_view text) {
   int skill = 0;
@@ -53,8 +52,8 @@ int RunBookOdds(const OddsOptions& options, OddsIo& io) {
       replaced.labels.push_back(std::to_string(skills[i]));
       replaced.chances.push_back(odds.replaceChances[i]);
     }
-    if (!DrawOddsPlot(options.plotPath,
-                      "Skill book " + std::to_string(*skill) + " for slot " + std::to_string(*slot), {replaced}, error)) {
+    if (!DrawOddsPlot(options.plotPath, "Skill book " + std::to_string(*skill) + " for slot " + std::to_string(*slot),
+                      {replaced}, error)) {
       io.err << "petsim odds: " << error << "\n";
       return kOddsBadData;
     }

@@ -22,9 +22,8 @@ BookOdds ComputeBookOdds(const std::vector<int>& skills, bool certified, int boo
   if (bookSkill != 0 && std::find(skills.begin(), skills.end(), bookSkill) != skills.end())
     odds.refusals.push_back(kDuplicateSkillText);
   // The book's own draw, run once per raw generator value.
-  const DrawCounts picks = CountSingleDraw([n, certified](RandomGenerator& random) {
-    return PickBookSlot(random, n, certified);
-  });
+  const DrawCounts picks =
+      CountSingleDraw([n, certified](RandomGenerator& random) { return PickBookSlot(random, n, certified); });
   if (picks.Chance(0) > 0.0) odds.refusals.push_back(kNothingToReplaceText);
   if (!odds.refusals.empty()) return odds;
   odds.replaceChances.assign(skills.size(), 0.0);

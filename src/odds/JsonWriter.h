@@ -7,7 +7,7 @@
 
 // Builds one JSON text: objects, arrays, keys and plain values, commas placed as needed.
 class JsonWriter {
- public:
+public:
   JsonWriter& BeginObject();
   JsonWriter& EndObject();
   JsonWriter& BeginArray();
@@ -21,7 +21,7 @@ class JsonWriter {
 
   const std::string& Text() const { return out_; }
 
- private:
+private:
   void BeforeValue();
   std::string out_;
   std::vector<bool> hasItems_;  // per open object or array

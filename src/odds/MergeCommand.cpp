@@ -75,8 +75,8 @@ void WriteText(std::ostream& out, const MergeSetup& setup, const MergeTally& tal
   }
   out << "\nSkill count of the child\n";
   for (std::size_t c = 1; c < tally.countHits.size(); ++c)
-    out << "  " << Padded(std::to_string(c) + (c == 1 ? " skill" : " skills"), 11) << PercentText(tally.countHits[c] / n)
-        << "\n";
+    out << "  " << Padded(std::to_string(c) + (c == 1 ? " skill" : " skills"), 11)
+        << PercentText(tally.countHits[c] / n) << "\n";
   out << "\nInherited skills (chance the child has it)\n";
   for (std::size_t i = 0; i < setup.pool.size(); ++i)
     out << "  " << Padded("skill " + std::to_string(setup.pool[i]), 11) << PercentText(tally.skillHits[i] / n) << "\n";
@@ -122,13 +122,22 @@ void WriteJson(std::ostream& out, const MergeSetup& setup, const MergeTally& tal
     const DrawCounts& exact = setup.values[k];
     json.Key(ValueName(k)).BeginObject().Key("lowest").Integer(exact.low).Key("highest").Integer(exact.High());
     json.Key("mean").Number(values.Mean()).Key("exactMean").Number(exact.Mean());
-    json.Key("quartiles").BeginArray().Integer(values.Quantile(0.25)).Integer(values.Quantile(0.5)).Integer(values.Quantile(0.75));
+    json.Key("quartiles")
+        .BeginArray()
+        .Integer(values.Quantile(0.25))
+        .Integer(values.Quantile(0.5))
+        .Integer(values.Quantile(0.75));
     json.EndArray().EndObject();
   }
   json.EndObject();
   json.Key("skillCounts").BeginArray();
   for (std::size_t c = 1; c < tally.countHits.size(); ++c)
-    json.BeginObject().Key("count").Integer(static_cast<std::int64_t>(c)).Key("chance").Number(tally.countHits[c] / n).EndObject();
+    json.BeginObject()
+        .Key("count")
+        .Integer(static_cast<std::int64_t>(c))
+        .Key("chance")
+        .Number(tally.countHits[c] / n)
+        .EndObject();
   json.EndArray().Key("skills").BeginArray();
   for (std::size_t i = 0; i < setup.pool.size(); ++i)
     json.BeginObject().Key("skill").Integer(setup.pool[i]).Key("chance").Number(tally.skillHits[i] / n).EndObject();

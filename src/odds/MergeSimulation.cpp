@@ -13,8 +13,8 @@ MergeSetup PrepareMerge(const MergeSide& side1, const MergeSide& side2) {
   setup.side1SpeciesChance = species.ChanceAtLeast(6);
   if (side1.species == side2.species) setup.side1SpeciesChance = 1.0;
   for (int k = 1; k <= 5; ++k) {
-    const ValueRange bounds = MergeAptitudeBounds(side1.aptitudes[static_cast<std::size_t>(k)],
-                                                  side2.aptitudes[static_cast<std::size_t>(k)]);
+    const ValueRange bounds =
+        MergeAptitudeBounds(side1.aptitudes[static_cast<std::size_t>(k)], side2.aptitudes[static_cast<std::size_t>(k)]);
     setup.values[static_cast<std::size_t>(k - 1)] = RandomIntCounts(bounds.lowest, bounds.highest);
   }
   const ValueRange growth = MergeGrowthBounds(side1.species, side2.species);
@@ -32,7 +32,8 @@ std::uint64_t ValueHistogram::Total() const {
 
 double ValueHistogram::Mean() const {
   double sum = 0.0;
-  for (std::size_t i = 0; i < counts.size(); ++i) sum += static_cast<double>(counts[i]) * (low + static_cast<double>(i));
+  for (std::size_t i = 0; i < counts.size(); ++i)
+    sum += static_cast<double>(counts[i]) * (low + static_cast<double>(i));
   const std::uint64_t total = Total();
   return total == 0 ? 0.0 : sum / static_cast<double>(total);
 }
@@ -89,8 +90,8 @@ void CountValue(ValueHistogram& histogram, int value) {
 }
 }  // namespace
 
-void RunMergeTrials(RandomGenerator& random, const MergeSetup& setup, const WantConditions& want,
-                    std::uint64_t count, MergeTally& tally) {
+void RunMergeTrials(RandomGenerator& random, const MergeSetup& setup, const WantConditions& want, std::uint64_t count,
+                    MergeTally& tally) {
   // The draws of DrawMergeChild without the re-seeding (a simulation keeps its own sequence),
   // on the pool made once; the skills are counted by their place in it.
   const bool checkWant = !want.Empty();

@@ -15,10 +15,10 @@
 struct MergeSetup {
   MergeSide side1;
   MergeSide side2;
-  double side1SpeciesChance = 0.0;     // exact chance that the child takes side 1's species
-  std::array<DrawCounts, 6> values;    // exact: attack .. speed, growth in thousandths
-  std::vector<int> pool;               // both skill lists, first occurrences in order
-  RandomJumps poolJumps;               // MergeAttemptJumps(pool.size())
+  double side1SpeciesChance = 0.0;   // exact chance that the child takes side 1's species
+  std::array<DrawCounts, 6> values;  // exact: attack .. speed, growth in thousandths
+  std::vector<int> pool;             // both skill lists, first occurrences in order
+  RandomJumps poolJumps;             // MergeAttemptJumps(pool.size())
 };
 
 MergeSetup PrepareMerge(const MergeSide& side1, const MergeSide& side2);
@@ -49,8 +49,8 @@ MergeTally EmptyMergeTally(const MergeSetup& setup);
 
 // Runs `count` merges with the merge's own draws and adds them to `tally`. Unlike the
 // program's merge, nothing re-seeds the generator from the clock before the skills.
-void RunMergeTrials(RandomGenerator& random, const MergeSetup& setup, const WantConditions& want,
-                    std::uint64_t count, MergeTally& tally);
+void RunMergeTrials(RandomGenerator& random, const MergeSetup& setup, const WantConditions& want, std::uint64_t count,
+                    MergeTally& tally);
 
 MergeTally SimulateMerges(const MergeSetup& setup, const WantConditions& want, const TrialPlan& plan,
                           const TrialProgress& progress = {});

@@ -38,8 +38,8 @@ std::optional<OddsOptions> ParseOddsOptions(std::span<const std::string> args, s
     if (const auto equals = word.find('='); equals != std::string::npos) {
       value = word.substr(equals + 1);
       word.resize(equals);
-    } else if (word == "--want" || word == "--trials" || word == "--seed" || word == "--threads" ||
-               word == "--dir" || word == "--plot") {
+    } else if (word == "--want" || word == "--trials" || word == "--seed" || word == "--threads" || word == "--dir" ||
+               word == "--plot") {
       if (i + 1 >= args.size() || args[i + 1].starts_with("--")) {
         error = word + " needs a value";
         return std::nullopt;

@@ -14,11 +14,11 @@ inline constexpr std::uint64_t kDefaultMergeTrials = 1'000'000;
 
 // The words of one odds command line, checked.
 struct OddsOptions {
-  std::string command;                // wash, merge or book
-  std::vector<std::string> operands;  // the words that are not options
+  std::string command;                     // wash, merge or book
+  std::vector<std::string> operands;       // the words that are not options
   std::optional<std::string> givenFolder;  // --dir
   std::filesystem::path folder;            // the data folder read, chosen by RunOdds
-  WantConditions want;                // Empty() when no --want was given
+  WantConditions want;                     // Empty() when no --want was given
   std::optional<std::uint64_t> trials;
   std::optional<std::uint32_t> seed;
   int threads = 0;  // 0: one per core

@@ -8,7 +8,7 @@
 // A progress line on a terminal for runs longer than a second: nothing is written before
 // the first second has passed, nor at all without a stream.
 class ProgressLine {
- public:
+public:
   ProgressLine(std::ostream* terminal, std::string what);
   ~ProgressLine();  // clears the line if one was written
   ProgressLine(const ProgressLine&) = delete;
@@ -16,7 +16,7 @@ class ProgressLine {
 
   void Update(std::uint64_t done, std::uint64_t total);
 
- private:
+private:
   std::ostream* terminal_;
   std::string what_;
   std::chrono::steady_clock::time_point start_;

@@ -44,8 +44,8 @@ using TrialProgress = std::function<void(std::uint64_t done, std::uint64_t total
 template <class Tally, class MakeTally, class RunChunk>
 Tally RunTrials(const TrialPlan& plan, MakeTally makeTally, RunChunk runChunk, const TrialProgress& progress = {}) {
   const std::uint64_t chunkCount = (plan.trials + kTrialsPerChunk - 1) / kTrialsPerChunk;
-  const int threads = static_cast<int>(std::clamp<std::uint64_t>(static_cast<std::uint64_t>(std::max(plan.threads, 1)), 1,
-                                                                  std::max<std::uint64_t>(chunkCount, 1)));
+  const int threads = static_cast<int>(std::clamp<std::uint64_t>(static_cast<std::uint64_t>(std::max(plan.threads, 1)),
+                                                                 1, std::max<std::uint64_t>(chunkCount, 1)));
   std::atomic<std::uint64_t> nextChunk{0};
   std::atomic<std::uint64_t> trialsDone{0};
   // One tally per thread, each on cache lines of its own: the counters change every trial.

@@ -56,8 +56,8 @@ void WriteText(std::ostream& out, const WashOdds& odds, std::optional<int> slot,
     if (wantChance <= 0.0) {
       out << "  no wash of this species reaches it\n";
     } else {
-      out << "  expected washes    " << (tries.expected < 1e15 ? FixedText(tries.expected, 1) : CountText(tries.expected))
-          << "\n";
+      out << "  expected washes    "
+          << (tries.expected < 1e15 ? FixedText(tries.expected, 1) : CountText(tries.expected)) << "\n";
       out << "  washes for 50 %    " << CountText(*tries.forHalf) << "\n";
       out << "  washes for 90 %    " << CountText(*tries.forNinety) << "\n";
     }
@@ -97,11 +97,21 @@ void WriteJson(std::ostream& out, const WashOdds& odds, std::optional<int> slot,
   json.EndObject();
   json.Key("skillCounts").BeginArray();
   for (std::size_t c = 1; c < odds.countChances.size(); ++c)
-    json.BeginObject().Key("count").Integer(static_cast<std::int64_t>(c)).Key("chance").Number(odds.countChances[c]).EndObject();
+    json.BeginObject()
+        .Key("count")
+        .Integer(static_cast<std::int64_t>(c))
+        .Key("chance")
+        .Number(odds.countChances[c])
+        .EndObject();
   json.EndArray();
   json.Key("skills").BeginArray();
   for (std::size_t i = 0; i < odds.defaultSkills.size(); ++i)
-    json.BeginObject().Key("skill").Integer(odds.defaultSkills[i]).Key("chance").Number(odds.skillChances[i]).EndObject();
+    json.BeginObject()
+        .Key("skill")
+        .Integer(odds.defaultSkills[i])
+        .Key("chance")
+        .Number(odds.skillChances[i])
+        .EndObject();
   json.EndArray();
   if (!want.Empty()) {
     const TriesToGoal tries = TriesFor(wantChance);
@@ -118,10 +128,20 @@ void WriteJson(std::ostream& out, const WashOdds& odds, std::optional<int> slot,
     json.Key("simulated").BeginObject().Key("trials").Integer(static_cast<std::int64_t>(simulated->trials));
     json.Key("seed").Integer(plan.seed).Key("skillCounts").BeginArray();
     for (std::size_t c = 1; c < odds.countChances.size(); ++c)
-      json.BeginObject().Key("count").Integer(static_cast<std::int64_t>(c)).Key("chance").Number(simulated->countHits[c] / n).EndObject();
+      json.BeginObject()
+          .Key("count")
+          .Integer(static_cast<std::int64_t>(c))
+          .Key("chance")
+          .Number(simulated->countHits[c] / n)
+          .EndObject();
     json.EndArray().Key("skills").BeginArray();
     for (int skill : odds.defaultSkills)
-      json.BeginObject().Key("skill").Integer(skill).Key("chance").Number(simulated->skillHits[static_cast<std::size_t>(skill)] / n).EndObject();
+      json.BeginObject()
+          .Key("skill")
+          .Integer(skill)
+          .Key("chance")
+          .Number(simulated->skillHits[static_cast<std::size_t>(skill)] / n)
+          .EndObject();
     json.EndArray();
     if (!want.Empty()) json.Key("wantChance").Number(simulated->wantHits / n);
     json.EndObject();

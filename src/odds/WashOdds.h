@@ -17,11 +17,11 @@ struct SkillListChance {
 
 struct WashOdds {
   int species = 0;
-  std::array<DrawCounts, 6> values;   // attack .. speed, then the growth in thousandths
-  std::vector<double> countChances;   // index c: chance of c skills (index 0 unused)
-  std::vector<int> defaultSkills;     // in catalogue order
-  std::vector<double> skillChances;   // chance that defaultSkills[i] is among the rolled skills
-  std::vector<SkillListChance> lists; // every possible skill list
+  std::array<DrawCounts, 6> values;    // attack .. speed, then the growth in thousandths
+  std::vector<double> countChances;    // index c: chance of c skills (index 0 unused)
+  std::vector<int> defaultSkills;      // in catalogue order
+  std::vector<double> skillChances;    // chance that defaultSkills[i] is among the rolled skills
+  std::vector<SkillListChance> lists;  // every possible skill list
 };
 
 // species 1..35.
@@ -32,7 +32,7 @@ double WashWantChance(const WashOdds& odds, const WantConditions& want);
 
 // How many tries a goal of chance p per try takes.
 struct TriesToGoal {
-  double expected = 0.0;               // 1 / p; infinite when p is 0
+  double expected = 0.0;            // 1 / p; infinite when p is 0
   std::optional<double> forHalf;    // fewest tries (a whole number) that reach the goal with 50 % certainty
   std::optional<double> forNinety;  // ... with 90 %; nullopt when p is 0
 };

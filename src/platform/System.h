@@ -41,8 +41,7 @@ public:
 
   // A message box modal to `owner` (may be null: then to the main window), titled `caption`.
   // Returns true for OK; an OK-only box always returns true.
-  virtual bool ShowMessage(Window* owner, std::string_view text, std::string_view caption,
-                           MessageButtons buttons) = 0;
+  virtual bool ShowMessage(Window* owner, std::string_view text, std::string_view caption, MessageButtons buttons) = 0;
 
   // Waits `milliseconds` while pending events go on being handled (handlers may run inside).
   virtual void Wait(int milliseconds) = 0;

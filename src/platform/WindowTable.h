@@ -88,8 +88,8 @@ public:
   // this table through Retire.
   void DestroyOwnedBy(const W& owner) {
     for (;;) {
-      auto owned = std::find_if(open_.begin(), open_.end(),
-                                [&](const auto& w) { return w->Owner() == &owner && !w->Closed(); });
+      auto owned =
+          std::find_if(open_.begin(), open_.end(), [&](const auto& w) { return w->Owner() == &owner && !w->Closed(); });
       if (owned == open_.end()) return;
       (*owned)->Destroy();
     }

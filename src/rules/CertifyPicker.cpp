@@ -56,8 +56,7 @@ void DrawCertifyPicker(AppState& app) {
   LayeredCanvas& canvas = app.certifyCanvas;
   canvas.Clear();
   canvas.DrawImage(app.certifyBackgroundImage, app.certifyBackgroundRect);
-  for (int i = 1; i <= CandidateCount(app); ++i)
-    canvas.DrawImage(app.certifySkillIcons[i], app.certifyCellRects[i]);
+  for (int i = 1; i <= CandidateCount(app); ++i) canvas.DrawImage(app.certifySkillIcons[i], app.certifyCellRects[i]);
   canvas.DrawImage(app.certifyHighlightImage, app.certifyHighlightRect);
   canvas.Present();
 }

@@ -130,8 +130,7 @@ bool MergePets(AppState& app) {
   app.mergeResultSkills = child.skills;
   // All or nothing: the child in side 1's slot and side 2's record gone, or both parents as
   // they were.
-  if (!CommitMerge(side1.slot, side2.slot,
-                   FormatRecord(child.species, child.aptitudes, child.growth, child.skills))) {
+  if (!CommitMerge(side1.slot, side2.slot, FormatRecord(child.species, child.aptitudes, child.growth, child.skills))) {
     ShowMessage(app, kSaveFailedText);
     return false;
   }

@@ -9,10 +9,10 @@ std::string ReleaseFailedText(int slot);
 
 // What a release did.
 struct ReleaseOutcome {
-  bool released = false;        // false: the record could not be deleted; nothing changed
-  int releasedSlot = 0;         // the slot that was freed
-  std::string newSpeciesText;   // field 1 of the new current pet's record as stored; empty
-                                // when no pet is left (currentSlot is then 0)
+  bool released = false;       // false: the record could not be deleted; nothing changed
+  int releasedSlot = 0;        // the slot that was freed
+  std::string newSpeciesText;  // field 1 of the new current pet's record as stored; empty
+                               // when no pet is left (currentSlot is then 0)
 };
 
 // Releases the current pet, once its button's release has been taken (the button's handler

@@ -1,7 +1,7 @@
 // The real petsim program, run as a subprocess on copies of a data folder.
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -62,8 +62,8 @@ protected:
 
   // Runs petsim in `cwd` with the words given; `env` is a prefix of `env` assignments.
   Outcome Run(const fs::path& cwd, const std::vector<std::string>& words, const std::string& env = "") {
-    std::string command = "cd " + Quote(cwd.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY " + env + " " +
-                          Quote(PETSIM_BINARY);
+    std::string command =
+        "cd " + Quote(cwd.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY " + env + " " + Quote(PETSIM_BINARY);
     for (const auto& w : words) command += " " + Quote(w);
     const fs::path errFile = root / "stderr.txt";
     command += " 2>" + Quote(errFile.string());
@@ -128,7 +128,7 @@ TEST_F(Program, ReplayWithAFixedClockGivesTheSameRecordsTwice) {
   ASSERT_EQ(b.status, 0) << b.err;
   ASSERT_EQ(c.status, 0) << c.err;
   EXPECT_EQ(Records(first), Records(second));
-  EXPECT_NE(Records(first), original);      // the washes were written
+  EXPECT_NE(Records(first), original);        // the washes were written
   EXPECT_NE(Records(first), Records(other));  // and they depend on the clock
   EXPECT_EQ(a.out, b.out);
   // Every message box is one line on stdout.
@@ -142,10 +142,10 @@ TEST_F(Program, ReplayDrivesAPopUpWhileItIsOpen) {
   const fs::path data = CopyOfData("data");
   ASSERT_FALSE(fs::exists(data / fs::path("召唤兽/数据/5/Data.txt")));
   const fs::path script = Script(
-      "press roster 372 20\n"   // the empty cell of slot 5
+      "press roster 372 20\n"  // the empty cell of slot 5
       "move roster 373 21\n"
       "release roster 373 21\n"
-      "click species 65 51\n"   // the head of species 1
+      "click species 65 51\n"  // the head of species 1
       "click main 240 80\n");
   const Outcome run = Run(root, {"--replay", script.string(), "--clock", "5", data.string()});
   ASSERT_EQ(run.status, 0) << run.err;
@@ -153,17 +153,21 @@ TEST_F(Program, ReplayDrivesAPopUpWhileItIsOpen) {
 
   // Esc closes the picker as a right click does: nothing is created, the main window takes input.
   const fs::path escaped = CopyOfData("escaped");
-  const Outcome esc = Run(root, {"--replay", Script("press roster 372 20\nmove roster 373 21\n"
-                                                    "release roster 373 21\nkey species Escape\n"
-                                                    "click main 240 80\n").string(),
+  const Outcome esc = Run(root, {"--replay",
+                                 Script("press roster 372 20\nmove roster 373 21\n"
+                                        "release roster 373 21\nkey species Escape\n"
+                                        "click main 240 80\n")
+                                     .string(),
                                  escaped.string()});
   ASSERT_EQ(esc.status, 0) << esc.err;
   EXPECT_FALSE(fs::exists(escaped / fs::path("召唤兽/数据/5/Data.txt")));
 
   // A line for the main window while the picker is open cannot be carried out.
   const fs::path blocked = CopyOfData("blocked");
-  const Outcome refused = Run(root, {"--replay", Script("press roster 372 20\nmove roster 373 21\n"
-                                                        "release roster 373 21\nclick main 240 80\n").string(),
+  const Outcome refused = Run(root, {"--replay",
+                                     Script("press roster 372 20\nmove roster 373 21\n"
+                                            "release roster 373 21\nclick main 240 80\n")
+                                         .string(),
                                      blocked.string()});
   EXPECT_NE(refused.status, 0);
   EXPECT_NE(refused.err.find("replay line 4"), std::string::npos) << refused.err;
@@ -238,9 +242,14 @@ TEST_F(Program, HelpVersionAndBadWords) {
   const Outcome version = Run(root, {"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("petsim ", 0), 0u) << version.out;
-  for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
-           {"--clock", "-3", "--headless"}, {"--clock", "12x", "--headless"}, {"--frobnicate"}, {"a", "b"}, {"--replay"},
-           {"--headless"}, {"--headless", "--clock", "5", "."}}) {
+  for (const std::vector<std::string>& words :
+       std::vector<std::vector<std::string>>{{"--clock", "-3", "--headless"},
+                                             {"--clock", "12x", "--headless"},
+                                             {"--frobnicate"},
+                                             {"a", "b"},
+                                             {"--replay"},
+                                             {"--headless"},
+                                             {"--headless", "--clock", "5", "."}}) {
     const Outcome run = Run(root, words);
     EXPECT_EQ(run.status, 2) << words.front();
     EXPECT_FALSE(run.err.empty());
@@ -268,9 +277,7 @@ TEST_F(Program, FolderThatCannotBeUsedIsNamed) {
   const fs::path broken = CopyOfData("broken");
   fs::remove_all(broken / fs::path("召唤兽/数据"));
   WriteText(broken / fs::path("召唤兽/数据"), "a file where the slot folders belong");
-  const struct {
-    fs::path folder;
-  } cases[] = {{root / "plain"}, {root / "missing"}, {broken}};
+  const struct { fs::path folder; } cases[] = {{root / "plain"}, {root / "missing"}, {broken}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
     const Outcome run = Run(root, {"--replay", Script("").string(), c.folder.string()});
@@ -330,7 +337,8 @@ TEST_F(Program, SecondSimulatorOnAFolderIsRefused) {
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
     const auto before = Records(data);
-    const Outcome second = Run(root, {"--headless", "--replay", Script("click main 800 550\n").string(), data.string()});
+    const Outcome second =
+        Run(root, {"--headless", "--replay", Script("click main 800 550\n").string(), data.string()});
     EXPECT_EQ(second.status, 1);
     EXPECT_NE(second.err.find("in use"), std::string::npos) << second.err;
     EXPECT_NE(second.err.find(data.string()), std::string::npos) << second.err;

@@ -75,8 +75,7 @@ TEST(StoredPictures, BlobsAreDistinctExceptTheSharedCloseButton) {
     for (const StoredCase& b : kStored) {
       if (&a >= &b) continue;
       const bool shared = std::string(a.name) == "closeButton" && std::string(b.name) == "detailCloseButton";
-      const bool same = a.blob->size() == b.blob->size() &&
-                        std::equal(a.blob->begin(), a.blob->end(), b.blob->begin());
+      const bool same = a.blob->size() == b.blob->size() && std::equal(a.blob->begin(), a.blob->end(), b.blob->begin());
       EXPECT_EQ(same, shared) << a.name << " vs " << b.name;
     }
   }
@@ -86,7 +85,8 @@ TEST(StoredPictures, FrameCornersAreTransparentAndTheBodyOpaque) {
   Surface s = Decode(stored::mainBackground);
   ASSERT_NE(s, nullptr);
   for (auto [x, y] : {std::pair{0, 0}, {919, 0}, {0, 619}, {919, 619}}) EXPECT_EQ(Alpha(s, x, y), 0) << x << "," << y;
-  for (auto [x, y] : {std::pair{460, 28}, {460, 300}, {10, 300}, {460, 612}}) EXPECT_EQ(Alpha(s, x, y), 255) << x << "," << y;
+  for (auto [x, y] : {std::pair{460, 28}, {460, 300}, {10, 300}, {460, 612}})
+    EXPECT_EQ(Alpha(s, x, y), 255) << x << "," << y;
 }
 
 TEST(StoredPictures, HighlightFrameHasAnOpaqueBorderAndATransparentCentre) {

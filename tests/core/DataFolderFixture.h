@@ -25,7 +25,7 @@
 
 // Makes a fresh working directory with the slot folders 1..15 and chdirs into it.
 class DataFolderTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
 #ifdef _WIN32
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -67,7 +67,7 @@ class DataFolderTest : public ::testing::Test {
   }
   static void RemoveSlotFolder(int slot) { std::filesystem::remove_all(PathFromUtf8(SlotFolderPath(slot))); }
 
- private:
+private:
   std::filesystem::path root_;
   std::filesystem::path previous_;
 };
@@ -77,7 +77,7 @@ class DataFolderTest : public ::testing::Test {
 // writes past a limit of 0 bytes do.
 inline constexpr unsigned long long RLIM_INFINITY = ~0ULL;
 class FileSizeLimit {
- public:
+public:
   explicit FileSizeLimit(unsigned long long bytes) {
     if (bytes == 0) SetFileFaultPlan(FileFaultPlan{0, true, EFBIG, FileOperation::Write});
   }
@@ -90,7 +90,7 @@ class FileSizeLimit {
 // While alive, no file of this process can grow beyond `bytes` (root included): writes
 // past the limit fail with EFBIG instead of raising SIGXFSZ.
 class FileSizeLimit {
- public:
+public:
   explicit FileSizeLimit(rlim_t bytes) {
     ::getrlimit(RLIMIT_FSIZE, &saved_);
     previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
@@ -105,7 +105,7 @@ class FileSizeLimit {
   FileSizeLimit(const FileSizeLimit&) = delete;
   FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
- private:
+private:
   rlimit saved_{};
   sighandler_t previousHandler_{};
 };
@@ -113,7 +113,7 @@ class FileSizeLimit {
 
 // Records every message box; Ask answers with `answer`.
 class RecordingMessages final : public Messages {
- public:
+public:
   struct Box {
     std::string text;
     std::string caption;

@@ -34,9 +34,19 @@ TEST(ParseRecordNumber, TakesLeadingDecimalDigits) {
     int value;
   };
   const std::vector<Case> cases = {
-      {"12", 12},   {"  -7x", -7},  {"+5", 5},   {"\t42", 42},     {"1.9", 1},
-      {"abc", 0},   {"", 0},        {"-", 0},    {"- 3", 0},       {"007", 7},
-      {"99999999999", INT_MAX},     {"-99999999999", INT_MIN},     {"2147483647", INT_MAX},
+      {"12", 12},
+      {"  -7x", -7},
+      {"+5", 5},
+      {"\t42", 42},
+      {"1.9", 1},
+      {"abc", 0},
+      {"", 0},
+      {"-", 0},
+      {"- 3", 0},
+      {"007", 7},
+      {"99999999999", INT_MAX},
+      {"-99999999999", INT_MIN},
+      {"2147483647", INT_MAX},
       {"-2147483648", INT_MIN},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseRecordNumber(c.field), c.value) << '"' << c.field << '"';

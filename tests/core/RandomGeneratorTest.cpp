@@ -27,8 +27,8 @@ TEST(RandomGenerator, RandomIntIsLowPlusValueModuloSpan) {
 }
 
 struct BoundsCase {
-  int a, b;        // as passed
-  int low, high;   // what the draw must use
+  int a, b;       // as passed
+  int low, high;  // what the draw must use
 };
 
 class RandomIntBounds : public ::testing::TestWithParam<BoundsCase> {};
@@ -48,12 +48,14 @@ TEST_P(RandomIntBounds, DrawsLikeTheOrderedClampedBounds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RandomIntBounds,
-                         ::testing::Values(BoundsCase{1, 6, 1, 6}, BoundsCase{6, 1, 1, 6},
-                                           BoundsCase{-5, 3, 0, 3}, BoundsCase{3, -5, 0, 3},
-                                           BoundsCase{900, 1400, 900, 1400}, BoundsCase{0, 1, 0, 1}));
+                         ::testing::Values(BoundsCase{1, 6, 1, 6}, BoundsCase{6, 1, 1, 6}, BoundsCase{-5, 3, 0, 3},
+                                           BoundsCase{3, -5, 0, 3}, BoundsCase{900, 1400, 900, 1400},
+                                           BoundsCase{0, 1, 0, 1}));
 
 TEST(RandomGenerator, EqualBoundsReturnWithoutDrawing) {
-  struct Case { int a, b, value; };
+  struct Case {
+    int a, b, value;
+  };
   for (const Case c : {Case{5, 5, 5}, Case{0, 0, 0}, Case{-3, -9, 0}, Case{-1, 0, 0}}) {
     RandomGenerator random;
     random.Seed(1);

@@ -23,7 +23,7 @@ using RosterStore = DataFolderTest;
 TEST_F(RosterStore, OccupiedMeansDataTxtExists) {
   WriteFile(RecordPath(2), "1|1|1|1|1|1|1000|0");
   WriteFile(RecordPath(9), "1|1|1|1|1|1|1000|0");
-  WriteFile(MarkerPath(4), "71");             // a marker alone leaves the slot free
+  WriteFile(MarkerPath(4), "71");                   // a marker alone leaves the slot free
   WriteFile(SlotFolderPath(5) + "/data.txt", "x");  // the name is exactly Data.txt
 #ifdef _WIN32
   // Windows' file names ignore case, as the original program's did: data.txt is Data.txt there.

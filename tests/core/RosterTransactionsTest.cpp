@@ -53,21 +53,24 @@ std::string Describe(const RosterView& view) {
 }  // namespace
 
 class RosterTransactions : public DataFolderTest {
- protected:
+protected:
   static std::vector<Operation> Operations() {
     return {
-        {"merge", [] {
+        {"merge",
+         [] {
            WriteFile(RecordPath(2), kParent1);
            WriteFile(RecordPath(5), kParent2);
          },
          [] { return CommitMerge(2, 5, kChild); },
          {{2, {kParent1, {}}}, {5, {kParent2, {}}}},
          {{2, {kChild, {}}}, {5, {{}, {}}}}},
-        {"certify", [] { WriteFile(RecordPath(3), kPlain); },
+        {"certify",
+         [] { WriteFile(RecordPath(3), kPlain); },
          [] { return CommitCertification(3, 71, kCertified) == CertificationStep::Done; },
          {{3, {kPlain, {}}}},
          {{3, {kCertified, "71"}}}},
-        {"cancel", [] {
+        {"cancel",
+         [] {
            WriteFile(RecordPath(4), kCertified);
            WriteFile(MarkerPath(4), "71");
          },

@@ -41,10 +41,12 @@ TEST_F(StoreFiles, OnlyRegularFilesOfBoundedSizeAreRead) {
       {"folder", [&] { fs::create_directories(path + "/x"); }, ReadStatus::NotRegular},
       {"exactly the cap", [&] { WriteFile(path, std::string(kMaxRecordBytes, '7')); }, ReadStatus::Ok},
       {"one byte over the cap", [&] { WriteFile(path, std::string(kMaxRecordBytes + 1, '7')); }, ReadStatus::TooLarge},
-      {"50 MB", [&] {
+      {"50 MB",
+       [&] {
          WriteFile(path, "1");
          fs::resize_file(path, 50'000'000);
-       }, ReadStatus::TooLarge},
+       },
+       ReadStatus::TooLarge},
   };
   for (const Case& c : cases) {
     fs::remove_all(path);

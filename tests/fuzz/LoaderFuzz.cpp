@@ -24,8 +24,8 @@ namespace {
 constexpr std::size_t kMaxImage = std::size_t{1} << 20;  // keeps each run fast
 
 // Declines every import from a library whose name has an even length (KERNEL32.dll of the seeds),
-// so that the host's module table is asked, and answers the others with addresses whose bytes are all non-zero, as real addresses are: an
-// address table that overlaps a name then overwrites its terminating zero. On a 64-bit host some
+// so that the host's module table is asked, and answers the others with addresses whose bytes are all non-zero, as real
+// addresses are: an address table that overlaps a name then overwrites its terminating zero. On a 64-bit host some
 // answers do not fit the image's 32-bit table.
 std::uintptr_t Resolve(const char* library, const char* function, std::uintptr_t) {
   // Measuring both names reads each up to its zero, so a name that does not end inside the image
@@ -83,8 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::map<std::uint8_t*, Block> live;
   const bool onTheHeap = size % 7 == 0;
   KernelServices services;
-  services.allocate = [&live, onTheHeap](std::uintptr_t address,
-                                         std::size_t length) -> std::uint8_t* {
+  services.allocate = [&live, onTheHeap](std::uintptr_t address, std::size_t length) -> std::uint8_t* {
     if (address != 0 || length == 0 || length > kMaxImage) return nullptr;
     if (onTheHeap) {
       std::vector<std::uint8_t> memory(length, 0);

@@ -20,27 +20,21 @@ std::vector<std::uint8_t> FullLibrary(bool dll) {
   if (!dll) desc.characteristics = pe::kExecutableImage | pe::kMachine32Bit;
   std::vector<std::uint8_t> code = {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00};
   PutU32(code, 0x10, desc.imageBase + 0x2000);
-  desc.sections.push_back(
-      {".text", 0x1000, 0, code, pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
+  desc.sections.push_back({".text", 0x1000, 0, code, pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
 
-  const EncodedImports imports = EncodeImportTable(
-      {{"KERNEL32.dll", {{"Sleep", 0}, {"", 1}}}, {"other.dll", {{"Add", 0}}}}, 0x2000);
+  const EncodedImports imports =
+      EncodeImportTable({{"KERNEL32.dll", {{"Sleep", 0}, {"", 1}}}, {"other.dll", {{"Add", 0}}}}, 0x2000);
   desc.sections.push_back({".idata", 0x2000, 0, imports.bytes});
   desc.directories[pe::kDirectoryImports] = {0x2000, imports.directorySize};
 
-  const std::vector<std::uint8_t> exports =
-      EncodeExportTable({"seed.dll",
-                         1,
-                         {0x1000, 0x1008, 0, 0x1010, 0x1018},
-                         {{"Add", 0}, {"DllMain", 1}, {"Sleep", 3}}},
-                        0x3000);
+  const std::vector<std::uint8_t> exports = EncodeExportTable(
+      {"seed.dll", 1, {0x1000, 0x1008, 0, 0x1010, 0x1018}, {{"Add", 0}, {"DllMain", 1}, {"Sleep", 3}}}, 0x3000);
   desc.sections.push_back({".edata", 0x3000, 0, exports});
   desc.directories[pe::kDirectoryExports] = {0x3000, static_cast<std::uint32_t>(exports.size())};
 
   const std::vector<std::uint8_t> relocations = EncodeRelocations({0x1010, 0x3004, 0x3008});
   desc.sections.push_back({".reloc", 0x4000, 0, relocations});
-  desc.directories[pe::kDirectoryRelocations] = {0x4000,
-                                                 static_cast<std::uint32_t>(relocations.size())};
+  desc.directories[pe::kDirectoryRelocations] = {0x4000, static_cast<std::uint32_t>(relocations.size())};
   return BuildImage(desc);
 }
 
@@ -53,7 +47,10 @@ std::vector<std::uint8_t> NameInItsAddressTable() {
   ImageLayout desc;
   desc.sectionAlignment = 0x200;
   desc.entryPoint = 0x200;
-  desc.sections.push_back({".text", 0x200, 0, {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00},
+  desc.sections.push_back({".text",
+                           0x200,
+                           0,
+                           {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00},
                            pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
   std::vector<std::uint8_t> imports(0x200, 0);  // one file-alignment unit: the raw size
   constexpr std::uint32_t kTable = 0x400 + 0x200 - 8;
@@ -68,8 +65,7 @@ std::vector<std::uint8_t> NameInItsAddressTable() {
 
 bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
@@ -82,8 +78,7 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   const bool ok = Write(folder + "/stored-skin-library", BuildStoredSkinLibraryImage()) &&
-                  Write(folder + "/library", FullLibrary(true)) &&
-                  Write(folder + "/program", FullLibrary(false)) &&
+                  Write(folder + "/library", FullLibrary(true)) && Write(folder + "/program", FullLibrary(false)) &&
                   Write(folder + "/name-in-address-table", NameInItsAddressTable());
   if (!ok) {
     std::fprintf(stderr, "%s: cannot write into %s\n", argv[0], argv[1]);

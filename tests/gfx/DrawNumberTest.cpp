@@ -38,8 +38,10 @@ std::string ReadNumber(cairo_surface_t* surface, int x, int y) {
     const bool filled = ReadPixel(surface, left, y) == p && ReadPixel(surface, left + 13, y + 16) == p &&
                         ReadPixel(surface, left, y + 17).a == 0 && ReadPixel(surface, left, y - 1).a == 0;
     const int glyph = p.r / 20;
-    if (!filled || p.r % 20 != 0 || glyph < 1 || glyph > 11) shown += '?';
-    else shown += glyph == 11 ? '.' : static_cast<char>('0' + glyph - 1);
+    if (!filled || p.r % 20 != 0 || glyph < 1 || glyph > 11)
+      shown += '?';
+    else
+      shown += glyph == 11 ? '.' : static_cast<char>('0' + glyph - 1);
   }
   return shown.substr(0, shown.find_last_not_of(' ') + 1);
 }
@@ -64,9 +66,8 @@ TEST_F(DrawNumberTest, DrawsTheGlyphsOfEachValueFromItsPoint) {
     double value;
     const char* shown;
   } cases[] = {
-      {0, "0"},         {1234, "1234"},   {1.3, "1.3"}, {1.25, "1.25"},
-      {1.234, "1.234"}, {1.0, "1"},       {12.5, "12.5"},
-      {1013, "1013"},   {1.013, "1.013"}, {0.5, "0.5"},
+      {0, "0"},   {1234, "1234"}, {1.3, "1.3"},   {1.25, "1.25"},   {1.234, "1.234"},
+      {1.0, "1"}, {12.5, "12.5"}, {1013, "1013"}, {1.013, "1.013"}, {0.5, "0.5"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);

@@ -19,9 +19,7 @@ namespace gfxtest {
 inline Pixel GlyphColour(int glyph) { return {255, static_cast<std::uint8_t>(20 * glyph), 60, 90}; }
 inline Pixel IconColour(int skill) { return {255, 5, static_cast<std::uint8_t>(3 * skill), 200}; }
 inline Pixel PetColour(int species) { return {255, 200, static_cast<std::uint8_t>(5 * species), 5}; }
-inline Pixel HeadColour(int species) {
-  return {255, 150, static_cast<std::uint8_t>(5 * species), 150};
-}
+inline Pixel HeadColour(int species) { return {255, 150, static_cast<std::uint8_t>(5 * species), 150}; }
 
 // True when `place` is filled edge to edge with `colour`: its four corner pixels and its centre.
 inline ::testing::AssertionResult Filled(cairo_surface_t* surface, Rect place, Pixel colour) {
@@ -33,8 +31,7 @@ inline ::testing::AssertionResult Filled(cairo_surface_t* surface, Rect place, P
   for (const auto& [x, y] : probes) {
     const Pixel p = ReadPixel(surface, x, y);
     if (!(p == colour))
-      return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << p << ", not "
-                                           << colour;
+      return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << p << ", not " << colour;
   }
   return ::testing::AssertionSuccess();
 }

@@ -56,8 +56,7 @@ inline cairo_surface_t* MakeSolidSurface(int width, int height, int r, int g, in
   return surface;
 }
 
-inline void WriteSolidPng(const std::filesystem::path& path, int width, int height, int r, int g,
-                          int b, int a = 255) {
+inline void WriteSolidPng(const std::filesystem::path& path, int width, int height, int r, int g, int b, int a = 255) {
   std::filesystem::create_directories(path.parent_path());
   cairo_surface_t* surface = MakeSolidSurface(width, height, r, g, b, a);
   ASSERT_EQ(cairo_surface_write_to_png(surface, path.c_str()), CAIRO_STATUS_SUCCESS) << path;
@@ -79,8 +78,7 @@ inline std::vector<std::uint8_t> MakeBlob(const std::vector<std::uint8_t>& bytes
   return blob;
 }
 
-inline std::vector<std::uint8_t> SolidPngBlob(int width, int height, int r, int g, int b,
-                                              int a = 255) {
+inline std::vector<std::uint8_t> SolidPngBlob(int width, int height, int r, int g, int b, int a = 255) {
   cairo_surface_t* surface = MakeSolidSurface(width, height, r, g, b, a);
   std::vector<std::uint8_t> bytes;
   cairo_surface_write_to_png_stream(
@@ -118,8 +116,7 @@ private:
 // later tests in the same process do not find themselves in a removed folder.
 class ScopedWorkingDirectory {
 public:
-  explicit ScopedWorkingDirectory(const std::filesystem::path& folder)
-      : previous_(std::filesystem::current_path()) {
+  explicit ScopedWorkingDirectory(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(folder);
   }
   ~ScopedWorkingDirectory() {

@@ -54,10 +54,8 @@ TEST(ImageObject, MalformedBlobsLeaveTheObjectEmpty) {
     const char* name;
     std::vector<std::uint8_t> blob;
   } cases[] = {
-      {"shorter than the header", {1, 0, 0}},
-      {"header tag not 1", wrongTag},
-      {"count beyond the bytes", countPastEnd},
-      {"bytes that are no PNG", MakeBlob({text.begin(), text.end()})},
+      {"shorter than the header", {1, 0, 0}},      {"header tag not 1", wrongTag},
+      {"count beyond the bytes", countPastEnd},    {"bytes that are no PNG", MakeBlob({text.begin(), text.end()})},
       {"PNG cut in half", MakeBlob(truncatedPng)},
   };
   for (const auto& c : cases) {
@@ -111,10 +109,8 @@ TEST(ImageObject, PicturesOverTheSizeLimitAreNotDecoded) {
     std::vector<std::uint8_t> blob;
     bool loads;
   } cases[] = {
-      {"4096 wide", SolidPngBlob(4096, 1, 1, 2, 3), true},
-      {"4096 high", SolidPngBlob(1, 4096, 1, 2, 3), true},
-      {"4097 wide", SolidPngBlob(4097, 1, 1, 2, 3), false},
-      {"4097 high", SolidPngBlob(1, 4097, 1, 2, 3), false},
+      {"4096 wide", SolidPngBlob(4096, 1, 1, 2, 3), true},    {"4096 high", SolidPngBlob(1, 4096, 1, 2, 3), true},
+      {"4097 wide", SolidPngBlob(4097, 1, 1, 2, 3), false},   {"4097 high", SolidPngBlob(1, 4097, 1, 2, 3), false},
       {"20000 square, header only", MakeBlob(forged), false},
   };
   for (const auto& c : cases) {
@@ -210,9 +206,13 @@ TEST(ImageObject, ReloadingTheSamePathSeesAReplacedFile) {
   ASSERT_TRUE(image.LoadFromFile(file.string()));
   // A colour whose file has the same size as the red one's.
   gfxtest::Pixel replacement;
-  for (const gfxtest::Pixel candidate :
-       {gfxtest::Pixel{255, 0, 0, 255}, {255, 0, 255, 0}, {255, 255, 255, 0}, {255, 0, 255, 255},
-        {255, 255, 0, 255}, {255, 1, 0, 0}, {255, 254, 0, 0}}) {
+  for (const gfxtest::Pixel candidate : {gfxtest::Pixel{255, 0, 0, 255},
+                                         {255, 0, 255, 0},
+                                         {255, 255, 255, 0},
+                                         {255, 0, 255, 255},
+                                         {255, 255, 0, 255},
+                                         {255, 1, 0, 0},
+                                         {255, 254, 0, 0}}) {
     WriteSolidPng(file, 4, 4, candidate.r, candidate.g, candidate.b);
     replacement = candidate;
     if (std::filesystem::file_size(file) == oldSize) break;

@@ -89,9 +89,9 @@ TEST(LayeredCanvas, BlendsSourceOverInDrawOrder) {
   LayeredCanvas canvas;
   canvas.Bind(&window, 10, 10);
   canvas.DrawImage(Solid(10, 10, 0, 0, 255), MakeRect(0, 0, 10, 10));
-  canvas.DrawImage(Solid(5, 10, 255, 0, 0, 0), MakeRect(0, 0, 5, 10));      // clear pixels
-  canvas.DrawImage(Solid(5, 10, 255, 0, 0, 255), MakeRect(5, 0, 5, 10));    // opaque red
-  canvas.DrawImage(Solid(2, 2, 255, 0, 0, 102), MakeRect(0, 0, 2, 2));      // 40% red
+  canvas.DrawImage(Solid(5, 10, 255, 0, 0, 0), MakeRect(0, 0, 5, 10));    // clear pixels
+  canvas.DrawImage(Solid(5, 10, 255, 0, 0, 255), MakeRect(5, 0, 5, 10));  // opaque red
+  canvas.DrawImage(Solid(2, 2, 255, 0, 0, 102), MakeRect(0, 0, 2, 2));    // 40% red
   EXPECT_EQ(ReadPixel(canvas.Surface(), 4, 5), kOpaqueBlue);
   EXPECT_EQ(ReadPixel(canvas.Surface(), 5, 5), kOpaqueRed);
   const Pixel mixed = ReadPixel(canvas.Surface(), 1, 1);

@@ -21,8 +21,7 @@ inline bool RangeIsFree(std::uintptr_t address, std::size_t size) {
   return got == reinterpret_cast<void*>(address);
 #else
   void* wanted = reinterpret_cast<void*>(address);
-  void* got =
-      mmap(wanted, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
+  void* got = mmap(wanted, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
   if (got == MAP_FAILED) return false;
   munmap(got, size);
   return got == wanted;
@@ -31,7 +30,7 @@ inline bool RangeIsFree(std::uintptr_t address, std::size_t size) {
 
 // Holds a range of address space for as long as it lives.
 class HeldRange {
- public:
+public:
   HeldRange(std::uintptr_t address, std::size_t size) : size_(size) {
 #ifdef _WIN32
     at_ = VirtualAlloc(reinterpret_cast<void*>(address), size, MEM_RESERVE, PAGE_NOACCESS);
@@ -52,7 +51,7 @@ class HeldRange {
   HeldRange(const HeldRange&) = delete;
   HeldRange& operator=(const HeldRange&) = delete;
 
- private:
+private:
   void* at_ = nullptr;
   [[maybe_unused]] std::size_t size_ = 0;
 };

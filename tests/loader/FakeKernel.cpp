@@ -12,8 +12,7 @@ namespace {
 // A 32-bit Windows process has no memory above 4 GB.
 std::uint8_t* MapMemory(std::size_t size, bool aboveFourGb) {
   if (aboveFourGb) return nullptr;
-  return static_cast<std::uint8_t*>(
-      VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  return static_cast<std::uint8_t*>(VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
 }
 void UnmapMemory(std::uint8_t* base, std::size_t) { VirtualFree(base, 0, MEM_RELEASE); }
 #else
@@ -78,8 +77,7 @@ KernelServices FakeKernel::Services() {
     return true;
   };
   services.hostModules = hostModules;
-  services.callEntryPoint = [this](std::uintptr_t address, std::uint32_t module,
-                                   std::uint32_t reason,
+  services.callEntryPoint = [this](std::uintptr_t address, std::uint32_t module, std::uint32_t reason,
                                    std::uint32_t reserved) -> std::optional<std::uint32_t> {
     events.push_back(reason == 1 ? "attach" : "detach");
     entryCalls.push_back({address, module, reason, reserved});

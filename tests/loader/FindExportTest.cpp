@@ -20,14 +20,7 @@ const ExportTableLayout kExports = {
     "exports.dll",
     2,
     {0x1000, 0x1010, 0, 0x1030, 0x1040, kOutside},
-    {{"05", 1},
-     {"Add", 0},
-     {"Attach", 1},
-     {"Hole", 2},
-     {"Twice", 2},
-     {"Twice", 3},
-     {"Ghost", 9},
-     {"Outside", 5}},
+    {{"05", 1}, {"Add", 0}, {"Attach", 1}, {"Hole", 2}, {"Twice", 2}, {"Twice", 3}, {"Ghost", 9}, {"Outside", 5}},
 };
 
 std::vector<std::uint8_t> ExportingImage(bool withExports = true) {
@@ -48,7 +41,7 @@ struct ExportCase {
 void PrintTo(const ExportCase& c, std::ostream* os) { *os << '"' << c.query << '"'; }
 
 class FindExportTest : public testing::TestWithParam<ExportCase> {
- protected:
+protected:
   FakeKernel kernel;
   MemoryModule module{kernel.Services()};
 };
@@ -60,25 +53,24 @@ TEST_P(FindExportTest, FindsNamesExactlyAndDecimalOrdinals) {
   EXPECT_EQ(module.FindExport(c.query), expected) << "FindExport(\"" << c.query << "\")";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Exports, FindExportTest,
-    testing::Values(ExportCase{"Add", 0x1000}, ExportCase{"Attach", 0x1010}, ExportCase{"add", 0},
-                    ExportCase{"ADD", 0}, ExportCase{"Ad", 0}, ExportCase{"Addx", 0},
-                    ExportCase{"Missing", 0}, ExportCase{"", 0},
-                    // Not the decimal writing of a number, so a name.
-                    ExportCase{"05", 0x1010},
-                    // An entry of 0 is no export: the walk goes on to the next equal name.
-                    ExportCase{"Hole", 0}, ExportCase{"Twice", 0x1030}, ExportCase{"Ghost", 0},
-                    ExportCase{"Outside", 0}, ExportCase{"2", 0x1000}, ExportCase{"5", 0x1030},
-                    ExportCase{"6", 0x1040}, ExportCase{"1", 0}, ExportCase{"4", 0},
-                    ExportCase{"7", 0}, ExportCase{"8", 0}, ExportCase{"0", 0}, ExportCase{"-3", 0},
-                    ExportCase{"4294967298", 0}),
-    [](const testing::TestParamInfo<ExportCase>& info) {
-      std::string name;
-      for (char ch : info.param.query)
-        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-      return "Query_" + name + "_" + std::to_string(info.index);
-    });
+INSTANTIATE_TEST_SUITE_P(Exports, FindExportTest,
+                         testing::Values(ExportCase{"Add", 0x1000}, ExportCase{"Attach", 0x1010}, ExportCase{"add", 0},
+                                         ExportCase{"ADD", 0}, ExportCase{"Ad", 0}, ExportCase{"Addx", 0},
+                                         ExportCase{"Missing", 0}, ExportCase{"", 0},
+                                         // Not the decimal writing of a number, so a name.
+                                         ExportCase{"05", 0x1010},
+                                         // An entry of 0 is no export: the walk goes on to the next equal name.
+                                         ExportCase{"Hole", 0}, ExportCase{"Twice", 0x1030}, ExportCase{"Ghost", 0},
+                                         ExportCase{"Outside", 0}, ExportCase{"2", 0x1000}, ExportCase{"5", 0x1030},
+                                         ExportCase{"6", 0x1040}, ExportCase{"1", 0}, ExportCase{"4", 0},
+                                         ExportCase{"7", 0}, ExportCase{"8", 0}, ExportCase{"0", 0},
+                                         ExportCase{"-3", 0}, ExportCase{"4294967298", 0}),
+                         [](const testing::TestParamInfo<ExportCase>& info) {
+                           std::string name;
+                           for (char ch : info.param.query)
+                             name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                           return "Query_" + name + "_" + std::to_string(info.index);
+                         });
 
 TEST(FindExport, ReturnsZeroWhenNothingIsLoadedOrThereIsNoExportDirectory) {
   FakeKernel kernel;
@@ -118,23 +110,18 @@ TEST_P(DamagedExportsTest, ReturnZeroWithoutReadingOutsideTheImage) {
 INSTANTIATE_TEST_SUITE_P(
     Exports, DamagedExportsTest,
     testing::Values(
-        DamagedExports{"DirectorySizeZero",
-                       [](const auto& m) { SetMappedU32(m, kExportDirectoryEntry + 4, 0); }, "Add"},
-        DamagedExports{
-            "DirectoryAcrossTheImageEnd",
-            [](const auto& m) { SetMappedU32(m, kExportDirectoryEntry, kImageSize - 20); }, "Add"},
+        DamagedExports{"DirectorySizeZero", [](const auto& m) { SetMappedU32(m, kExportDirectoryEntry + 4, 0); },
+                       "Add"},
+        DamagedExports{"DirectoryAcrossTheImageEnd",
+                       [](const auto& m) { SetMappedU32(m, kExportDirectoryEntry, kImageSize - 20); }, "Add"},
         DamagedExports{"FunctionTableOutside",
-                       [](const auto& m) { SetDirectoryField(m, pe::kExportFunctions, kOutside); },
-                       "Add"},
+                       [](const auto& m) { SetDirectoryField(m, pe::kExportFunctions, kOutside); }, "Add"},
         DamagedExports{"FunctionTableOutsideByOrdinal",
-                       [](const auto& m) { SetDirectoryField(m, pe::kExportFunctions, kOutside); },
-                       "2"},
-        DamagedExports{"NameTableOutside",
-                       [](const auto& m) { SetDirectoryField(m, pe::kExportNames, kOutside); },
+                       [](const auto& m) { SetDirectoryField(m, pe::kExportFunctions, kOutside); }, "2"},
+        DamagedExports{"NameTableOutside", [](const auto& m) { SetDirectoryField(m, pe::kExportNames, kOutside); },
                        "Add"},
-        DamagedExports{
-            "NameOrdinalTableOutside",
-            [](const auto& m) { SetDirectoryField(m, pe::kExportNameOrdinals, kOutside); }, "Add"},
+        DamagedExports{"NameOrdinalTableOutside",
+                       [](const auto& m) { SetDirectoryField(m, pe::kExportNameOrdinals, kOutside); }, "Add"},
         DamagedExports{"NamesRunOffTheImage",
                        [](const auto& m) {
                          const std::uint32_t names = MappedU32(m, kExportRva + pe::kExportNames);
@@ -142,10 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
                          SetMappedU32(m, names, kImageSize - 1);
                        },
                        "Add"},
-        DamagedExports{
-            "NameOrdinalsRunOffTheImage",
-            [](const auto& m) { SetDirectoryField(m, pe::kExportNameOrdinals, kImageSize - 3); },
-            "Attach"}),
+        DamagedExports{"NameOrdinalsRunOffTheImage",
+                       [](const auto& m) { SetDirectoryField(m, pe::kExportNameOrdinals, kImageSize - 3); }, "Attach"}),
     [](const testing::TestParamInfo<DamagedExports>& info) { return info.param.name; });
 
 TEST(FindExport, AHugeNameCountEndsAtTheImageEnd) {

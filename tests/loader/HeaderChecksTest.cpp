@@ -41,29 +41,22 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusedImage{"Only63Bytes", [](auto& b) { b.resize(63); }},
         RefusedImage{"NoMzSignature", [](auto& b) { b[1] = 'X'; }},
-        RefusedImage{"NtHeadersPastTheEnd",
-                     [](auto& b) { b.resize(kNt + pe::kNtHeadersSize - 1); }},
-        RefusedImage{"HeaderOffsetPastTheEnd",
-                     [](auto& b) { PutU32(b, pe::kDosNtHeaderOffset, 0x10000); }},
+        RefusedImage{"NtHeadersPastTheEnd", [](auto& b) { b.resize(kNt + pe::kNtHeadersSize - 1); }},
+        RefusedImage{"HeaderOffsetPastTheEnd", [](auto& b) { PutU32(b, pe::kDosNtHeaderOffset, 0x10000); }},
         // An offset near 2^32 must not wrap around to a small one.
-        RefusedImage{"HeaderOffsetThatWouldWrap",
-                     [](auto& b) { PutU32(b, pe::kDosNtHeaderOffset, 0xFFFFFFF0); }},
+        RefusedImage{"HeaderOffsetThatWouldWrap", [](auto& b) { PutU32(b, pe::kDosNtHeaderOffset, 0xFFFFFFF0); }},
         RefusedImage{"NoPeSignature", [](auto& b) { b[kNt + 3] = 1; }},
-        RefusedImage{"SectionTablePastTheEnd",
-                     [](auto& b) { b.resize(kFirstSection + pe::kSectionHeaderSize - 1); }},
-        RefusedImage{"MoreSectionsThanTheDataHolds",
-                     [](auto& b) { PutU16(b, kNt + pe::kNtNumberOfSections, 200); }},
-        RefusedImage{
-            "NoExecutableImageBit",
-            [](auto& b) { PutU16(b, kNt + pe::kNtCharacteristics, pe::kDll | pe::kMachine32Bit); }},
+        RefusedImage{"SectionTablePastTheEnd", [](auto& b) { b.resize(kFirstSection + pe::kSectionHeaderSize - 1); }},
+        RefusedImage{"MoreSectionsThanTheDataHolds", [](auto& b) { PutU16(b, kNt + pe::kNtNumberOfSections, 200); }},
+        RefusedImage{"NoExecutableImageBit",
+                     [](auto& b) { PutU16(b, kNt + pe::kNtCharacteristics, pe::kDll | pe::kMachine32Bit); }},
         RefusedImage{"ImageSizeZero",
                      [](auto& b) {
                        PutU16(b, kNt + pe::kNtNumberOfSections, 0);
                        PutU32(b, kNt + pe::kNtSizeOfImage, 0);
                        PutU32(b, kNt + pe::kNtEntryPoint, 0);
                      }},
-        RefusedImage{"SectionAlignmentZero",
-                     [](auto& b) { PutU32(b, kNt + pe::kNtSectionAlignment, 0); }},
+        RefusedImage{"SectionAlignmentZero", [](auto& b) { PutU32(b, kNt + pe::kNtSectionAlignment, 0); }},
         RefusedImage{"HeadersLargerThanTheImage",
                      [](auto& b) {
                        PutU16(b, kNt + pe::kNtNumberOfSections, 0);
@@ -72,14 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
                      }},
         RefusedImage{"SectionDataPastTheEnd",
                      [](auto& b) {
-                       PutU32(b, kFirstSection + pe::kSectionRawPointer,
-                              static_cast<std::uint32_t>(b.size()) - 4);
+                       PutU32(b, kFirstSection + pe::kSectionRawPointer, static_cast<std::uint32_t>(b.size()) - 4);
                      }},
-        RefusedImage{
-            "SectionBeyondFourGigabytes",
-            [](auto& b) { PutU32(b, kFirstSection + pe::kSectionVirtualAddress, 0xFFFFF000); }},
-        RefusedImage{"EntryPointOutsideTheImage",
-                     [](auto& b) { PutU32(b, kNt + pe::kNtEntryPoint, 0x00100000); }}),
+        RefusedImage{"SectionBeyondFourGigabytes",
+                     [](auto& b) { PutU32(b, kFirstSection + pe::kSectionVirtualAddress, 0xFFFFF000); }},
+        RefusedImage{"EntryPointOutsideTheImage", [](auto& b) { PutU32(b, kNt + pe::kNtEntryPoint, 0x00100000); }}),
     [](const testing::TestParamInfo<RefusedImage>& info) { return info.param.name; });
 
 TEST(HeaderChecks, TheUndamagedImageLoads) {
@@ -149,13 +139,12 @@ TEST_P(ImageSizeTest, ReservesTheRaisedSize) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sections, ImageSizeTest,
-    testing::Values(
-        SizeCase{"HeaderSizeBeyondTheSections", 0x8000, 0x1000, 0x1000, 0x100, 0x200, 0x8000},
-        SizeCase{"VirtualSizeDecides", 0x2000, 0x1000, 0x1000, 0x1800, 0x200, 0x3000},
-        // The virtual size alone would end at 0x1200.
-        SizeCase{"RawSizeDecides", 0x1000, 0x200, 0x1000, 0x10, 0x400, 0x1400},
-        SizeCase{"EndOnAnAlignmentIsKept", 0x1000, 0x1000, 0x1000, 0x1000, 0x200, 0x2000},
-        SizeCase{"AlignmentNotAPowerOfTwo", 0x400, 0x300, 0x600, 0x10, 0x200, 0x900}),
+    testing::Values(SizeCase{"HeaderSizeBeyondTheSections", 0x8000, 0x1000, 0x1000, 0x100, 0x200, 0x8000},
+                    SizeCase{"VirtualSizeDecides", 0x2000, 0x1000, 0x1000, 0x1800, 0x200, 0x3000},
+                    // The virtual size alone would end at 0x1200.
+                    SizeCase{"RawSizeDecides", 0x1000, 0x200, 0x1000, 0x10, 0x400, 0x1400},
+                    SizeCase{"EndOnAnAlignmentIsKept", 0x1000, 0x1000, 0x1000, 0x1000, 0x200, 0x2000},
+                    SizeCase{"AlignmentNotAPowerOfTwo", 0x400, 0x300, 0x600, 0x10, 0x200, 0x900}),
     [](const testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
 
 TEST(HeaderChecks, CopiesHeadersAndSectionsAndLeavesTheRestZero) {

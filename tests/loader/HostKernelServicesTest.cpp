@@ -53,8 +53,7 @@ constexpr std::uint32_t kImportRva = 0x2000;
 constexpr std::uint32_t kRelocRva = 0x3000;
 
 std::vector<std::uint8_t> RunnableDll(std::uint32_t imageBase) {
-  const EncodedImports imports =
-      EncodeImportTable({{"host.dll", {{"RecordReason", 0}}}}, kImportRva);
+  const EncodedImports imports = EncodeImportTable({{"host.dll", {{"RecordReason", 0}}}}, kImportRva);
   std::vector<std::uint8_t> code = {
       0x8B, 0x44, 0x24, 0x08,              // mov eax, [esp+8]   (reason)
       0x50,                                // push eax
@@ -72,10 +71,8 @@ std::vector<std::uint8_t> RunnableDll(std::uint32_t imageBase) {
   desc.directories[pe::kDirectoryImports] = {kImportRva, imports.directorySize};
   const std::vector<std::uint8_t> relocations = EncodeRelocations({kTextRva + kCallOperand});
   desc.sections.push_back({".reloc", kRelocRva, 0, relocations});
-  desc.directories[pe::kDirectoryRelocations] = {kRelocRva,
-                                                 static_cast<std::uint32_t>(relocations.size())};
-  const std::vector<std::uint8_t> exports =
-      EncodeExportTable({"runnable.dll", 1, {kAddRva}, {{"Add", 0}}}, 0x4000);
+  desc.directories[pe::kDirectoryRelocations] = {kRelocRva, static_cast<std::uint32_t>(relocations.size())};
+  const std::vector<std::uint8_t> exports = EncodeExportTable({"runnable.dll", 1, {kAddRva}, {{"Add", 0}}}, 0x4000);
   desc.sections.push_back({".edata", 0x4000, 0, exports});
   desc.directories[pe::kDirectoryExports] = {0x4000, static_cast<std::uint32_t>(exports.size())};
   return BuildImage(desc);
@@ -113,9 +110,7 @@ __attribute__((stdcall, force_align_arg_pointer)) std::uint32_t RecordReason(std
 }
 
 std::uintptr_t HostResolver(const char*, const char* function, std::uintptr_t) {
-  return std::string_view(function) == "RecordReason"
-             ? reinterpret_cast<std::uintptr_t>(&RecordReason)
-             : 0;
+  return std::string_view(function) == "RecordReason" ? reinterpret_cast<std::uintptr_t>(&RecordReason) : 0;
 }
 
 TEST(X86Code, TheEntryPointRunsWithAttachAndDetach) {

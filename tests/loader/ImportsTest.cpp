@@ -31,13 +31,13 @@ Built ImportingImage(const std::vector<ImportedLibrary>& libraries = kLibraries)
   std::vector<std::uint8_t> section = built.imports.bytes;
   section.resize(kImportSectionSize, 0);
   ImageLayout desc = CodeDllLayout();
-  desc.sections.push_back({".idata", kImportRva, 0, section,
-                           pe::kSectionInitializedData | pe::kSectionRead | pe::kSectionWrite});
+  desc.sections.push_back(
+      {".idata", kImportRva, 0, section, pe::kSectionInitializedData | pe::kSectionRead | pe::kSectionWrite});
   desc.directories[pe::kDirectoryImports] = {kImportRva, built.imports.directorySize};
   built.bytes = BuildImage(desc);
   const std::size_t header = kBuiltNtOffset + pe::kNtHeadersSize + pe::kSectionHeaderSize;
-  built.importFileOffset = built.bytes[header + pe::kSectionRawPointer] |
-                           (built.bytes[header + pe::kSectionRawPointer + 1] << 8);
+  built.importFileOffset =
+      built.bytes[header + pe::kSectionRawPointer] | (built.bytes[header + pe::kSectionRawPointer + 1] << 8);
   return built;
 }
 
@@ -53,8 +53,7 @@ struct ResolverLog {
   std::map<std::string, std::uintptr_t> answers;  // by function name; others get 0
 };
 
-std::uintptr_t LoggingResolver(const char* library, const char* function,
-                               std::uintptr_t userValue) {
+std::uintptr_t LoggingResolver(const char* library, const char* function, std::uintptr_t userValue) {
   auto* log = reinterpret_cast<ResolverLog*>(userValue);
   log->calls.push_back({library, function, userValue, reinterpret_cast<std::uintptr_t>(library)});
   const auto found = log->answers.find(function);
@@ -92,7 +91,7 @@ TEST(Imports, ByNameAndByOrdinalThroughTheResolver) {
 
 struct LookupCase {
   std::string name;
-  bool withResolver;                      // the resolver answers MessageBoxA only
+  bool withResolver;  // the resolver answers MessageBoxA only
   HostModuleTable hostModules;
   bool loads;
 };
@@ -110,10 +109,8 @@ TEST_P(HostLookupTest, FallsBackToTheHostModuleTable) {
   kernel.hostModules = c.hostModules;
   MemoryModule module(kernel.Services());
 
-  const bool loaded = c.withResolver
-                          ? module.Load(built.bytes, LoggingResolver,
-                                        reinterpret_cast<std::uintptr_t>(&log))
-                          : module.Load(built.bytes);
+  const bool loaded = c.withResolver ? module.Load(built.bytes, LoggingResolver, reinterpret_cast<std::uintptr_t>(&log))
+                                     : module.Load(built.bytes);
   ASSERT_EQ(loaded, c.loads);
   if (loaded) {
     EXPECT_EQ(MappedU32(module, Slot(built, 0, 0)), 0x4444u);
@@ -136,10 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Library names are matched without regard to ASCII case, function names exactly.
         LookupCase{"ResolverDeclines", true, {kKernel32}, true},
         LookupCase{"NoResolver", false, {kKernel32, kUser32}, true},
-        LookupCase{"UnknownLibrary", false, {kKernel32}, false},
-        LookupCase{"EmptyTable", true, {}, false},
-        LookupCase{"FunctionNameCaseDiffers", true,
-                   {{"KERNEL32.dll", {{"sleep", 0, 0x4444}, {"", 7, 0x5555}}}}, false},
+        LookupCase{"UnknownLibrary", false, {kKernel32}, false}, LookupCase{"EmptyTable", true, {}, false},
+        LookupCase{"FunctionNameCaseDiffers", true, {{"KERNEL32.dll", {{"sleep", 0, 0x4444}, {"", 7, 0x5555}}}}, false},
         LookupCase{"OrdinalMissing", true, {{"KERNEL32.dll", {{"Sleep", 0, 0x4444}}}}, false}),
     [](const testing::TestParamInfo<LookupCase>& info) { return info.param.name; });
 
@@ -149,9 +144,7 @@ TEST(Imports, AnAddressTooWideForTheTableFailsTheLoad) {
   const Built built = ImportingImage();
   ResolverLog log;
   const std::uint64_t wide = std::uint64_t{1} << 32;
-  log.answers = {{"Sleep", static_cast<std::uintptr_t>(wide | 0x1111)},
-                 {"7", 0x2222},
-                 {"MessageBoxA", 0x3333}};
+  log.answers = {{"Sleep", static_cast<std::uintptr_t>(wide | 0x1111)}, {"7", 0x2222}, {"MessageBoxA", 0x3333}};
   FakeKernel kernel;
   MemoryModule module(kernel.Services());
   EXPECT_FALSE(module.Load(built.bytes, LoggingResolver, reinterpret_cast<std::uintptr_t>(&log)));
@@ -195,36 +188,33 @@ std::uint32_t FirstSlot(const Built& built) { return built.imports.slots[0][0] -
 
 INSTANTIATE_TEST_SUITE_P(
     Imports, BadImportsTest,
-    testing::Values(
-        BadImports{"DescriptorPastTheImage",
-                   [](Built& b) {
-                     PutU32(b.bytes,
-                            kBuiltNtOffset + pe::kNtDataDirectories +
-                                pe::kDataDirectorySize * pe::kDirectoryImports,
-                            kImageEnd - 10);
-                   }},
-        BadImports{"LibraryNameOutsideTheImage",
-                   [](Built& b) { PutInSection(b, pe::kImportName, kFar); }},
-        BadImports{"LibraryNameRunsOffTheImage",
-                   [](Built& b) {
-                     b.bytes[b.importFileOffset + kLastByte] = 'x';
-                     PutInSection(b, pe::kImportName, kImportRva + kLastByte);
-                   }},
-        BadImports{"AddressTableOutsideTheImage",
-                   [](Built& b) { PutInSection(b, pe::kImportAddressTable, kFar); }},
-        // One entry fits; the walk for the next one reaches the end of the image.
-        BadImports{"AddressTableRunsOffTheImage",
-                   [](Built& b) {
-                     PutInSection(b, kImportSectionSize - 4, 0x80000001);
-                     PutInSection(b, pe::kImportAddressTable, kImageEnd - 4);
-                   }},
-        BadImports{"HintNameOutsideTheImage",
-                   [](Built& b) { PutInSection(b, FirstSlot(b), kFar); }},
-        BadImports{"FunctionNameRunsOffTheImage",
-                   [](Built& b) {
-                     b.bytes[b.importFileOffset + kLastByte] = 'x';
-                     PutInSection(b, FirstSlot(b), kImportRva + kLastByte - pe::kHintSize);
-                   }}),
+    testing::Values(BadImports{"DescriptorPastTheImage",
+                               [](Built& b) {
+                                 PutU32(b.bytes,
+                                        kBuiltNtOffset + pe::kNtDataDirectories +
+                                            pe::kDataDirectorySize * pe::kDirectoryImports,
+                                        kImageEnd - 10);
+                               }},
+                    BadImports{"LibraryNameOutsideTheImage", [](Built& b) { PutInSection(b, pe::kImportName, kFar); }},
+                    BadImports{"LibraryNameRunsOffTheImage",
+                               [](Built& b) {
+                                 b.bytes[b.importFileOffset + kLastByte] = 'x';
+                                 PutInSection(b, pe::kImportName, kImportRva + kLastByte);
+                               }},
+                    BadImports{"AddressTableOutsideTheImage",
+                               [](Built& b) { PutInSection(b, pe::kImportAddressTable, kFar); }},
+                    // One entry fits; the walk for the next one reaches the end of the image.
+                    BadImports{"AddressTableRunsOffTheImage",
+                               [](Built& b) {
+                                 PutInSection(b, kImportSectionSize - 4, 0x80000001);
+                                 PutInSection(b, pe::kImportAddressTable, kImageEnd - 4);
+                               }},
+                    BadImports{"HintNameOutsideTheImage", [](Built& b) { PutInSection(b, FirstSlot(b), kFar); }},
+                    BadImports{"FunctionNameRunsOffTheImage",
+                               [](Built& b) {
+                                 b.bytes[b.importFileOffset + kLastByte] = 'x';
+                                 PutInSection(b, FirstSlot(b), kImportRva + kLastByte - pe::kHintSize);
+                               }}),
     [](const testing::TestParamInfo<BadImports>& info) { return info.param.name; });
 
 // The first descriptor's address table ends the image and its library name is the table itself:

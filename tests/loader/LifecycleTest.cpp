@@ -89,8 +89,8 @@ TEST(Lifecycle, LoadingTwiceUnloadsTheFirstImageFirst) {
   ASSERT_TRUE(module.Load(Dll()));
   const std::uintptr_t second = module.BaseAddress();
 
-  EXPECT_EQ(kernel.events, (Events{"allocate", "allocate", "attach", "detach", "release",
-                                   "allocate", "allocate", "attach"}));
+  EXPECT_EQ(kernel.events,
+            (Events{"allocate", "allocate", "attach", "detach", "release", "allocate", "allocate", "attach"}));
   EXPECT_EQ(kernel.entryCalls[1].address, first + kTextRva);
   EXPECT_EQ(kernel.releasedBases, (std::vector<std::uintptr_t>{first}));
   EXPECT_EQ(kernel.live.size(), 1u);

@@ -33,8 +33,7 @@ std::vector<std::uint8_t> Join(std::vector<std::vector<std::uint8_t>> parts) {
 
 // Code that holds one absolute address at .text + 0x10, data that holds two more and two plain
 // values, and the given relocation bytes (directory size 0: all of them).
-std::vector<std::uint8_t> RelocatedImage(std::vector<std::uint8_t> relocations,
-                                         std::uint32_t directorySize = 0) {
+std::vector<std::uint8_t> RelocatedImage(std::vector<std::uint8_t> relocations, std::uint32_t directorySize = 0) {
   std::vector<std::uint8_t> code = kReturnTrueCode;
   PutU32(code, 0x10, kImageBase + kDataRva);
   ImageLayout desc = CodeDllLayout(code);
@@ -47,8 +46,7 @@ std::vector<std::uint8_t> RelocatedImage(std::vector<std::uint8_t> relocations,
   desc.sections.push_back({".data", kDataRva, 0, data});
   const auto size = static_cast<std::uint32_t>(relocations.size());
   desc.sections.push_back({".reloc", kRelocRva, 0, std::move(relocations)});
-  desc.directories[pe::kDirectoryRelocations] = {kRelocRva, directorySize != 0 ? directorySize
-                                                                              : size};
+  desc.directories[pe::kDirectoryRelocations] = {kRelocRva, directorySize != 0 ? directorySize : size};
   return BuildImage(desc);
 }
 
@@ -84,25 +82,22 @@ TEST_P(RelocationWalkTest, AppliesOnlyWhatTheWalkReaches) {
   ASSERT_TRUE(module.Load(RelocatedImage(c.relocations, c.directorySize)));
   const std::uint32_t base = Base32(module);
   EXPECT_EQ(MappedU32(module, 0x2000), base + kTextRva);
-  EXPECT_EQ(MappedU32(module, 0x2004),
-            c.secondRelocated ? base + kDataRva + 4 : kImageBase + kDataRva + 4);
+  EXPECT_EQ(MappedU32(module, 0x2004), c.secondRelocated ? base + kDataRva + 4 : kImageBase + kDataRva + 4);
   EXPECT_EQ(MappedU32(module, 0x2008), kUntouched1);
   EXPECT_EQ(MappedU32(module, 0x200C), kUntouched2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, RelocationWalkTest,
-    testing::Values(
-        WalkCase{"TwoBlocks", Join({Block(0x2000, {0x3000}), Block(0x2000, {0x3004})}), 0, true},
-        // Padding (type 0), 16-bit high halves (type 1) and 64-bit entries (type 10) are skipped.
-        WalkCase{"OtherTypesSkipped", Block(0x2000, {0x0008, 0x1008, 0xA00C, 0x3000}), 0, false},
-        WalkCase{"PageZeroEndsTheWalk",
-                 Join({Block(0x2000, {0x3000}), Block(0, {}), Block(0x2000, {0x3004})}), 0,
-                 false},
-        // What follows the directory is other data, not more blocks.
-        WalkCase{"DirectoryEndEndsTheWalk",
-                 Join({Block(0x2000, {0x3000}), Block(0x2000, {0x3004})}), 10, false},
-        WalkCase{"OddBlockSizeUsesWholeEntries", Block(0x2000, {0x3000, 0x3004}, 11), 0, false}),
+    testing::Values(WalkCase{"TwoBlocks", Join({Block(0x2000, {0x3000}), Block(0x2000, {0x3004})}), 0, true},
+                    // Padding (type 0), 16-bit high halves (type 1) and 64-bit entries (type 10) are skipped.
+                    WalkCase{"OtherTypesSkipped", Block(0x2000, {0x0008, 0x1008, 0xA00C, 0x3000}), 0, false},
+                    WalkCase{"PageZeroEndsTheWalk",
+                             Join({Block(0x2000, {0x3000}), Block(0, {}), Block(0x2000, {0x3004})}), 0, false},
+                    // What follows the directory is other data, not more blocks.
+                    WalkCase{"DirectoryEndEndsTheWalk", Join({Block(0x2000, {0x3000}), Block(0x2000, {0x3004})}), 10,
+                             false},
+                    WalkCase{"OddBlockSizeUsesWholeEntries", Block(0x2000, {0x3000, 0x3004}, 11), 0, false}),
     [](const testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
 
 struct BadRelocations {
@@ -127,17 +122,16 @@ TEST_P(BadRelocationsTest, FailTheLoadAndReleaseTheMemory) {
   EXPECT_TRUE(kernel.entryCalls.empty()) << "the entry point ran in a half-mapped image";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Blocks, BadRelocationsTest,
-    testing::Values(
-        // A block size of 0 would otherwise never move the walk on.
-        BadRelocations{"BlockSizeZero", Block(0x2000, {0x3000, 0}, 0), 0},
-        BadRelocations{"BlockSizeBelowItsHeader", Block(0x2000, {0x3000}, 6), 0},
-        BadRelocations{"BlockLongerThanTheDirectory", Block(0x2000, {0x3000}, 0x100), 0},
-        BadRelocations{"TargetPastTheImage", Block(0x7000, {0x3FF0}), 0},
-        BadRelocations{"TargetAcrossTheImageEnd", Block(0x3000, {0x3FFE}), 0},
-        BadRelocations{"DirectoryPastTheImage", EncodeRelocations({0x2000}), 0x10000}),
-    [](const testing::TestParamInfo<BadRelocations>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Blocks, BadRelocationsTest,
+                         testing::Values(
+                             // A block size of 0 would otherwise never move the walk on.
+                             BadRelocations{"BlockSizeZero", Block(0x2000, {0x3000, 0}, 0), 0},
+                             BadRelocations{"BlockSizeBelowItsHeader", Block(0x2000, {0x3000}, 6), 0},
+                             BadRelocations{"BlockLongerThanTheDirectory", Block(0x2000, {0x3000}, 0x100), 0},
+                             BadRelocations{"TargetPastTheImage", Block(0x7000, {0x3FF0}), 0},
+                             BadRelocations{"TargetAcrossTheImageEnd", Block(0x3000, {0x3FFE}), 0},
+                             BadRelocations{"DirectoryPastTheImage", EncodeRelocations({0x2000}), 0x10000}),
+                         [](const testing::TestParamInfo<BadRelocations>& info) { return info.param.name; });
 
 #if UINTPTR_MAX > 0xFFFFFFFF
 // The image's addresses are 32-bit: a base above 4 GB cannot be written into them.

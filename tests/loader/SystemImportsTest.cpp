@@ -35,10 +35,9 @@ std::vector<std::uint8_t> CallingDll(const std::vector<ImportedLibrary>& imports
   desc.directories[pe::kDirectoryImports] = {kImportRva, encoded.directorySize};
   const std::vector<std::uint8_t> relocations = EncodeRelocations({kTextRva + 2, kTextRva + 7});
   desc.sections.push_back({".reloc", kRelocRva, 0, relocations});
-  desc.directories[pe::kDirectoryRelocations] = {kRelocRva,
-                                                 static_cast<std::uint32_t>(relocations.size())};
-  desc.sections.push_back({".data", kTickRva, 0x1000, {},
-                           pe::kSectionInitializedData | pe::kSectionRead | pe::kSectionWrite});
+  desc.directories[pe::kDirectoryRelocations] = {kRelocRva, static_cast<std::uint32_t>(relocations.size())};
+  desc.sections.push_back(
+      {".data", kTickRva, 0x1000, {}, pe::kSectionInitializedData | pe::kSectionRead | pe::kSectionWrite});
   return BuildImage(desc);
 }
 

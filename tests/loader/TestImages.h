@@ -8,8 +8,7 @@
 #include "loader/builder/ImageBuilder.h"
 
 // mov eax, 1; ret 12 — an entry point that returns TRUE and drops its three stdcall arguments.
-inline const std::vector<std::uint8_t> kReturnTrueCode = {0xB8, 0x01, 0x00, 0x00,
-                                                          0x00, 0xC2, 0x0C, 0x00};
+inline const std::vector<std::uint8_t> kReturnTrueCode = {0xB8, 0x01, 0x00, 0x00, 0x00, 0xC2, 0x0C, 0x00};
 
 inline constexpr std::uint32_t kTextRva = 0x1000;
 
@@ -17,8 +16,8 @@ inline constexpr std::uint32_t kTextRva = 0x1000;
 inline ImageLayout CodeDllLayout(std::vector<std::uint8_t> code = kReturnTrueCode) {
   ImageLayout desc;
   desc.entryPoint = kTextRva;
-  desc.sections.push_back({".text", kTextRva, 0, std::move(code),
-                           pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
+  desc.sections.push_back(
+      {".text", kTextRva, 0, std::move(code), pe::kSectionCode | pe::kSectionExecute | pe::kSectionRead});
   return desc;
 }
 
@@ -34,6 +33,4 @@ inline void SetMappedU32(const MemoryModule& module, std::uint32_t rva, std::uin
 }
 
 // The address `module` has mapped, as the image's own 32-bit arithmetic sees it.
-inline std::uint32_t Base32(const MemoryModule& module) {
-  return static_cast<std::uint32_t>(module.BaseAddress());
-}
+inline std::uint32_t Base32(const MemoryModule& module) { return static_cast<std::uint32_t>(module.BaseAddress()); }

@@ -34,12 +34,9 @@ TEST(BookOdds, RefusalsInTheOrderTheyAreChecked) {
     std::vector<std::string_view> refusals;
   };
   const std::vector<Case> cases{
-      {{19, 20}, false, 0, {"请放入兽决"}},
-      {{19, 20}, false, 20, {"技能重复"}},
-      {{19, 20}, false, 66, {"特殊技能不能选取"}},
-      {{19, 79}, false, 79, {"特殊技能不能选取", "技能重复"}},
-      {{71}, true, 47, {"没有可被兽决替换的技能"}},
-      {{}, false, 47, {"没有可被兽决替换的技能"}},
+      {{19, 20}, false, 0, {"请放入兽决"}},         {{19, 20}, false, 20, {"技能重复"}},
+      {{19, 20}, false, 66, {"特殊技能不能选取"}},  {{19, 79}, false, 79, {"特殊技能不能选取", "技能重复"}},
+      {{71}, true, 47, {"没有可被兽决替换的技能"}}, {{}, false, 47, {"没有可被兽决替换的技能"}},
   };
   for (const Case& c : cases) {
     const BookOdds odds = ComputeBookOdds(c.skills, c.certified, c.book);

@@ -45,7 +45,8 @@ TEST(MergeSimulation, ValuesStayInTheirRangesAndMeetTheExactMeans) {
   // growth spans both species' growth ranges, 952..1150.
   const MergeSetup setup =
       PrepareMerge(Side(1, 1, {1000, 100, 1000, 1001, 3000}, {53}), Side(2, 15, {1300, 1000, 1001, 1000, 3000}, {28}));
-  const std::array<std::pair<int, int>, 6> ranges{{{900, 1400}, {0, 1300}, {999, 1001}, {999, 1001}, {3000, 3000}, {952, 1150}}};
+  const std::array<std::pair<int, int>, 6> ranges{
+      {{900, 1400}, {0, 1300}, {999, 1001}, {999, 1001}, {3000, 3000}, {952, 1150}}};
   const MergeTally tally = SimulateMerges(setup, kNoGoal, TrialPlan{200'000, 3, 2});
   const double n = 200'000;
   for (std::size_t k = 0; k < 6; ++k) {

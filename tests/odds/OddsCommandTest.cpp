@@ -13,14 +13,14 @@ bool OneLine(const std::string& text) { return !text.empty() && text.find('\n') 
 }  // namespace
 
 class OddsCommandTest : public OddsFolderTest {
- protected:
+protected:
   void SetUp() override {
     OddsFolderTest::SetUp();
     WritePet(3, "12|1300|950|3000|1700|1000|1085|3|19|20|5");
     WritePet(5, "18|1400|800|4200|1900|1200|1120|2|28|57");
     WritePet(6, "9|960|768|3240|1344|768|1042|3|73|5|11");
     Certify(6, 73);
-    WritePet(7, "12|1300");      // too few fields
+    WritePet(7, "12|1300");                // too few fields
     WritePet(8, "40|1|2|3|4|5|1000|1|3");  // no such species
     WritePet(9, "1|1|1|1|1|1|1000|0");     // no skills
     WritePet(10, "2|1|1|1|1|1|1000|0");
@@ -98,9 +98,9 @@ TEST_F(OddsCommandTest, MergeRefusalsOfThePickerAndTheMerge) {
     std::vector<std::string> words;
     const char* message;
   };
-  for (const Case& c : {Case{{"merge", "3", "3"}, "不能重复选择"}, Case{{"merge", "6", "3"}, "请先取消认证"},
-                        Case{{"merge", "3", "6"}, "请先取消认证"},
-                        Case{{"merge", "9", "10"}, "两只宠物都没有技能，无法合宠"}}) {
+  for (const Case& c :
+       {Case{{"merge", "3", "3"}, "不能重复选择"}, Case{{"merge", "6", "3"}, "请先取消认证"},
+        Case{{"merge", "3", "6"}, "请先取消认证"}, Case{{"merge", "9", "10"}, "两只宠物都没有技能，无法合宠"}}) {
     const Run run = Odds(c.words);
     EXPECT_EQ(run.status, 1) << c.words[1] << " " << c.words[2];
     EXPECT_TRUE(OneLine(run.err)) << run.err;
@@ -111,8 +111,9 @@ TEST_F(OddsCommandTest, MergeRefusalsOfThePickerAndTheMerge) {
 TEST_F(OddsCommandTest, MergeShowsThePetsAsThePickerReadsThem) {
   const Run run = Odds({"merge", "3", "slot:5", "--trials", "20000", "--seed", "1", "--want", "has=19"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(Contains(run.out, "side 1: slot 3, species 12, attack 1300, defence 950, stamina 3000, magic 1700, "
-                                "speed 1000, growth 1.085, skills 19 20 5"))
+  EXPECT_TRUE(Contains(run.out,
+                       "side 1: slot 3, species 12, attack 1300, defence 950, stamina 3000, magic 1700, "
+                       "speed 1000, growth 1.085, skills 19 20 5"))
       << run.out;
   EXPECT_TRUE(Contains(run.out, "side 2: slot 5, species 18"));
   EXPECT_TRUE(Contains(run.out, "20000 simulated merges, seed 1"));
@@ -170,8 +171,9 @@ TEST_F(OddsCommandTest, BookChancesAndRefusals) {
   }
   // A special book for a pet without skills: the picker refuses it first, the learn button would too.
   const Run both = Odds({"book", "9", "79"});
-  EXPECT_TRUE(Contains(both.out, "The skill-book picker refuses: \"特殊技能不能选取\"\n"
-                                 "  the learn button would also refuse: \"没有可被兽决替换的技能\"\n"))
+  EXPECT_TRUE(Contains(both.out,
+                       "The skill-book picker refuses: \"特殊技能不能选取\"\n"
+                       "  the learn button would also refuse: \"没有可被兽决替换的技能\"\n"))
       << both.out;
   EXPECT_FALSE(Contains(both.out, "The learn button refuses")) << both.out;
 }

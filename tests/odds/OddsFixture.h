@@ -16,7 +16,7 @@
 #include "odds/OddsCommand.h"
 
 class OddsFolderTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     char pattern[] = "/tmp/petsim-odds-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);

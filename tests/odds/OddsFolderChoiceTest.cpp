@@ -131,14 +131,15 @@ TEST_F(OddsFolderChoice, DirThatCannotBeUsedIsNamed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dir);
-    for (const std::vector<std::string>& words : {std::vector<std::string>{"wash", "slot:1", "--dir", c.dir.string()},
-                                                  std::vector<std::string>{"book", "1", "47", "--dir=" + c.dir.string()}}) {
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"wash", "slot:1", "--dir", c.dir.string()},
+          std::vector<std::string>{"book", "1", "47", "--dir=" + c.dir.string()}}) {
       const Run run = Odds(words);
       EXPECT_EQ(run.status, kOddsBadData);
       EXPECT_TRUE(run.out.empty()) << run.out;
-      EXPECT_EQ(run.err, "petsim odds: the data folder '" + c.dir.string() + "' " + c.says +
-                             (std::string(c.says).starts_with("holds") ? " (a data folder holds 召唤兽/ and UI/)" : "") +
-                             "\n");
+      EXPECT_EQ(run.err,
+                "petsim odds: the data folder '" + c.dir.string() + "' " + c.says +
+                    (std::string(c.says).starts_with("holds") ? " (a data folder holds 召唤兽/ and UI/)" : "") + "\n");
     }
   }
   EXPECT_FALSE(fs::exists(root_ / "missing"));

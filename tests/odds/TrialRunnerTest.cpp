@@ -65,6 +65,4 @@ TEST(TrialRunner, SameSeedSameFiguresWhateverTheThreads) {
   EXPECT_NE(RunRaw(trials, 4243, 2).sum, one.sum);
 }
 
-TEST(TrialRunner, ZeroTrialsRunNothing) {
-  EXPECT_EQ(RunRaw(0, 1, 2).trials, 0u);
-}
+TEST(TrialRunner, ZeroTrialsRunNothing) { EXPECT_EQ(RunRaw(0, 1, 2).trials, 0u); }

@@ -24,13 +24,13 @@ TEST(WantConditions, EveryConditionAtItsEdge) {
     const char* text;
     bool holds;
   };
-  for (const Case c : {Case{"skills>=3", true},     Case{"skills>=4", false},    Case{"attack>=1300", true},
-                       Case{"attack>=1301", false}, Case{"defence>=950", true},  Case{"defence>=951", false},
-                       Case{"stamina>=3000", true}, Case{"stamina>=3001", false}, Case{"magic>=1700", true},
-                       Case{"magic>=1701", false},  Case{"speed>=1000", true},   Case{"speed>=1001", false},
-                       Case{"growth>=1.085", true}, Case{"growth>=1.086", false}, Case{"growth>=1085", true},
+  for (const Case c : {Case{"skills>=3", true},     Case{"skills>=4", false},      Case{"attack>=1300", true},
+                       Case{"attack>=1301", false}, Case{"defence>=950", true},    Case{"defence>=951", false},
+                       Case{"stamina>=3000", true}, Case{"stamina>=3001", false},  Case{"magic>=1700", true},
+                       Case{"magic>=1701", false},  Case{"speed>=1000", true},     Case{"speed>=1001", false},
+                       Case{"growth>=1.085", true}, Case{"growth>=1.086", false},  Case{"growth>=1085", true},
                        Case{"growth>=1086", false}, Case{"growth>=1.0851", false}, Case{"growth>=1", true},
-                       Case{"has=20", true},        Case{"has=21", false},       Case{"species=12", true},
+                       Case{"has=20", true},        Case{"has=21", false},         Case{"species=12", true},
                        Case{"species=13", false}}) {
     EXPECT_EQ(Holds(c.text), c.holds) << c.text;
   }
@@ -44,9 +44,9 @@ TEST(WantConditions, AllMustHold) {
 }
 
 TEST(WantConditions, MalformedConditionsAreRefused) {
-  for (const char* text : {"", "skills", "skills>=", "skills>=x", "skills>3", "speed=1000", "luck>=5",
-                           "has=0", "has=80", "has>=5", "species=36", "species=0", "attack>=12.5", "growth>=abc",
-                           "skills>=2,", ",skills>=2", "skills>=2,,has=5"}) {
+  for (const char* text :
+       {"", "skills", "skills>=", "skills>=x", "skills>3", "speed=1000", "luck>=5", "has=0", "has=80", "has>=5",
+        "species=36", "species=0", "attack>=12.5", "growth>=abc", "skills>=2,", ",skills>=2", "skills>=2,,has=5"}) {
     std::string error;
     EXPECT_FALSE(ParseWantConditions(text, error).has_value()) << text;
     EXPECT_FALSE(error.empty()) << text;

@@ -98,7 +98,8 @@ TEST(WashOdds, TriesToReachAGoal) {
     double p;
     double half, ninety;
   };
-  for (const Case c : {Case{1.0, 1, 1}, Case{0.5, 1, 4}, Case{0.1, 7, 22}, Case{0.25, 3, 9}, Case{1e-6, 693147, 2302584}}) {
+  for (const Case c :
+       {Case{1.0, 1, 1}, Case{0.5, 1, 4}, Case{0.1, 7, 22}, Case{0.25, 3, 9}, Case{1e-6, 693147, 2302584}}) {
     const TriesToGoal tries = TriesFor(c.p);
     EXPECT_DOUBLE_EQ(tries.expected, 1.0 / c.p);
     ASSERT_TRUE(tries.forHalf && tries.forNinety);

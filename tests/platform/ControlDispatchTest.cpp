@@ -55,10 +55,18 @@ TEST_P(DispatchRules, DeliverTheExpectedEvents) {
   ControlDispatch dispatch(Layout(log));
   for (const Step& s : GetParam().steps) {
     switch (s.what) {
-      case 'p': dispatch.LeftPress(s.x, s.y); break;
-      case 'r': dispatch.LeftRelease(s.x, s.y); break;
-      case 'm': dispatch.Move(s.x, s.y); break;
-      case 'R': dispatch.RightRelease(s.x, s.y); break;
+      case 'p':
+        dispatch.LeftPress(s.x, s.y);
+        break;
+      case 'r':
+        dispatch.LeftRelease(s.x, s.y);
+        break;
+      case 'm':
+        dispatch.Move(s.x, s.y);
+        break;
+      case 'R':
+        dispatch.RightRelease(s.x, s.y);
+        break;
     }
   }
   EXPECT_EQ(log.lines, GetParam().expected);
@@ -68,28 +76,35 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DispatchRules,
     testing::Values(
         DispatchCase{"ClickInside", {{'p', 15, 15}, {'r', 16, 16}}, {"A press 15 15", "A release 16 16", "A click"}},
-        DispatchCase{"OverlapGoesToFirstListed", {{'p', 25, 25}, {'r', 25, 25}},
+        DispatchCase{"OverlapGoesToFirstListed",
+                     {{'p', 25, 25}, {'r', 25, 25}},
                      {"A press 25 25", "A release 25 25", "A click"}},
         DispatchCase{"ReleaseOutsideNoClick", {{'p', 15, 15}, {'r', 70, 70}}, {"A press 15 15", "A release 70 70"}},
-        DispatchCase{"ReleaseInOtherControlStaysWithPresser", {{'p', 15, 15}, {'r', 35, 35}},
+        DispatchCase{"ReleaseInOtherControlStaysWithPresser",
+                     {{'p', 15, 15}, {'r', 35, 35}},
                      {"A press 15 15", "A release 35 35"}},
-        DispatchCase{"MovesFollowCaptureOutside", {{'p', 15, 15}, {'m', 60, -5}, {'m', 35, 35}, {'r', 12, 12}},
+        DispatchCase{"MovesFollowCaptureOutside",
+                     {{'p', 15, 15}, {'m', 60, -5}, {'m', 35, 35}, {'r', 12, 12}},
                      {"A press 15 15", "A move 60 -5", "A move 35 35", "A release 12 12", "A click"}},
-        DispatchCase{"HoverGoesUnderPointer", {{'m', 35, 35}, {'m', 15, 15}, {'m', 90, 90}},
-                     {"B move 35 35", "A move 15 15"}},
-        DispatchCase{"CaptureEndsAtRelease", {{'p', 15, 15}, {'r', 15, 15}, {'m', 35, 35}},
+        DispatchCase{
+            "HoverGoesUnderPointer", {{'m', 35, 35}, {'m', 15, 15}, {'m', 90, 90}}, {"B move 35 35", "A move 15 15"}},
+        DispatchCase{"CaptureEndsAtRelease",
+                     {{'p', 15, 15}, {'r', 15, 15}, {'m', 35, 35}},
                      {"A press 15 15", "A release 15 15", "A click", "B move 35 35"}},
         DispatchCase{"ReleaseWithoutPressNoClick", {{'r', 35, 35}}, {"B release 35 35"}},
-        DispatchCase{"PressOnNothingCapturesNothing", {{'p', 90, 90}, {'m', 35, 35}, {'r', 35, 35}},
+        DispatchCase{"PressOnNothingCapturesNothing",
+                     {{'p', 90, 90}, {'m', 35, 35}, {'r', 35, 35}},
                      {"B move 35 35", "B release 35 35"}},
-        DispatchCase{"RightReleaseUnderPointerEvenDuringCapture", {{'p', 15, 15}, {'R', 35, 35}, {'R', 15, 15}},
+        DispatchCase{"RightReleaseUnderPointerEvenDuringCapture",
+                     {{'p', 15, 15}, {'R', 35, 35}, {'R', 15, 15}},
                      {"A press 15 15", "B right 35 35", "A right 15 15"}},
         DispatchCase{"RightReleaseOnNothing", {{'R', 90, 90}}, {}},
         // Half-open places: the first row and column belong to the control, the end does not.
-        DispatchCase{"EdgesHalfOpen", {{'p', 10, 10}, {'r', 10, 10}, {'p', 9, 15}, {'p', 30, 15}, {'p', 15, 30}},
+        DispatchCase{"EdgesHalfOpen",
+                     {{'p', 10, 10}, {'r', 10, 10}, {'p', 9, 15}, {'p', 30, 15}, {'p', 15, 30}},
                      {"A press 10 10", "A release 10 10", "A click"}},
-        DispatchCase{"LastPixelInside", {{'p', 29, 15}, {'r', 29, 15}},
-                     {"A press 29 15", "A release 29 15", "A click"}}),
+        DispatchCase{
+            "LastPixelInside", {{'p', 29, 15}, {'r', 29, 15}}, {"A press 29 15", "A release 29 15", "A click"}}),
     [](const testing::TestParamInfo<DispatchCase>& info) { return std::string(info.param.name); });
 
 TEST(ControlDispatch, HiddenControlTakesNoInputAndShownAgainDoes) {

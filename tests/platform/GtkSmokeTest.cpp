@@ -46,8 +46,8 @@ private:
       std::string fd = std::to_string(fds[1]);
       std::string display = ":" + std::to_string(number);
       if (freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
-      execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "640x480x24",
-             "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+      execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten",
+             "tcp", "-noreset", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(fds[1]);
@@ -344,7 +344,6 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   EXPECT_EQ(keyLog, (std::vector<std::string>{"escape"}));
   EXPECT_EQ(system->Find("keyed"), nullptr);
 
-
   // A message box is a dialog titled with the caption, its buttons labelled in Chinese whatever
   // the locale; Escape answers it as Cancel, Return as OK.
   struct BoxCase {
@@ -395,10 +394,9 @@ TEST_P(GtkSmoke, RealClicksReachControlsAndPassThroughTransparentPixels) {
   system->Run();  // returns at once: the main window is gone
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, GtkSmoke, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return std::string(info.param ? "Composited" : "Plain");
-                         });
+INSTANTIATE_TEST_SUITE_P(Screens, GtkSmoke, testing::Values(false, true), [](const testing::TestParamInfo<bool>& info) {
+  return std::string(info.param ? "Composited" : "Plain");
+});
 
 }  // namespace
 }  // namespace platform

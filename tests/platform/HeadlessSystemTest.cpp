@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,7 +51,7 @@ TEST(HeadlessSystem, WindowClosingItselfFromReleaseGetsNoClickAndIsFreedSafely) 
   b.events.leftRelease = [&](int, int) {
     log.push_back("release");
     self->Destroy();
-    self->Destroy();  // a second close does nothing
+    self->Destroy();                                 // a second close does nothing
     log.push_back("after destroy " + self->Name());  // still readable inside the handler
   };
   b.events.click = [&] { log.push_back("click"); };
@@ -121,8 +121,8 @@ TEST(HeadlessSystem, ModalOpeningReturnsOnlyAfterThePopUpIsDestroyed) {
   f.system.Run();
   EXPECT_TRUE(ended);
   EXPECT_EQ(f.system.Failure(), "");
-  EXPECT_EQ(f.log, (std::vector<std::string>{"opening", "pop-up move", "pop-up destroyed", "returned",
-                                             "main got input"}));
+  EXPECT_EQ(f.log,
+            (std::vector<std::string>{"opening", "pop-up move", "pop-up destroyed", "returned", "main got input"}));
 }
 
 TEST(HeadlessSystem, OwnerGetsNoInputWhileModalIsOpen) {
@@ -289,10 +289,10 @@ TEST(HeadlessSystem, TitleDragMovesTheWindowWithThePointerUntilRelease) {
   form.controls = {strip};
   form.positionChanged = [&](Window& w) { log.push_back(std::to_string(w.Left()) + "," + std::to_string(w.Top())); };
   Window* main = system.Open(form);
-  system.Deliver(At(InputKind::Press, "main", 10, 10));   // cursor 110,110
-  system.Deliver(At(InputKind::Move, "main", 40, 30));    // cursor 140,130: window +30,+20
-  system.Deliver(At(InputKind::Release, "main", 10, 10)); // the grabbed pixel stays under the pointer
-  system.Deliver(At(InputKind::Move, "main", 20, 20));    // a hover after the drag
+  system.Deliver(At(InputKind::Press, "main", 10, 10));    // cursor 110,110
+  system.Deliver(At(InputKind::Move, "main", 40, 30));     // cursor 140,130: window +30,+20
+  system.Deliver(At(InputKind::Release, "main", 10, 10));  // the grabbed pixel stays under the pointer
+  system.Deliver(At(InputKind::Move, "main", 20, 20));     // a hover after the drag
   EXPECT_EQ(log, (std::vector<std::string>{"130,120", "move"}));
   EXPECT_EQ(main->Left(), 130);
 }

@@ -44,13 +44,14 @@ TEST_P(OpaqueRegionCases, CoversExactlyThePixelsWithAlpha) {
 
 INSTANTIATE_TEST_SUITE_P(
     Surfaces, OpaqueRegionCases,
-    testing::Values(
-        ShapeCase{"AllTransparent", {0, 0, 0, 0, 0, 0}, 1, {}},
-        // Alpha 1 takes the mouse: a half-opaque threshold would drop it.
-        ShapeCase{"FaintestAlphaCounts", {0, 1, 0, 0, 127, 0}, 1, {{1, 0, 1, 1}, {4, 0, 1, 1}}},
-        ShapeCase{"RunsPerRow", {255, 255, 0, 9, 9, 9, 0, 0, 0, 0, 0, 200}, 2,
-                  {{0, 0, 2, 1}, {3, 0, 3, 1}, {5, 1, 1, 1}}},
-        ShapeCase{"Opaque", {255, 255, 255, 255, 255, 255}, 1, {{0, 0, 6, 1}}}),
+    testing::Values(ShapeCase{"AllTransparent", {0, 0, 0, 0, 0, 0}, 1, {}},
+                    // Alpha 1 takes the mouse: a half-opaque threshold would drop it.
+                    ShapeCase{"FaintestAlphaCounts", {0, 1, 0, 0, 127, 0}, 1, {{1, 0, 1, 1}, {4, 0, 1, 1}}},
+                    ShapeCase{"RunsPerRow",
+                              {255, 255, 0, 9, 9, 9, 0, 0, 0, 0, 0, 200},
+                              2,
+                              {{0, 0, 2, 1}, {3, 0, 3, 1}, {5, 1, 1, 1}}},
+                    ShapeCase{"Opaque", {255, 255, 255, 255, 255, 255}, 1, {{0, 0, 6, 1}}}),
     [](const testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
 
 TEST(OpaqueRegion, OpaqueFormatAndNonImageSurfaces) {

@@ -14,7 +14,7 @@ PickerPoint IconOf(int skill) {
 constexpr Rect kBookSlotIcon{485, 141, 66, 66};
 
 class BookSkillPickerTest : public PopupsTest {
- protected:
+protected:
   void SetUp() override {
     PopupsTest::SetUp();
     Record(1, "3|1000|1100|1200|1300|1400|1013|2|5|9");
@@ -121,8 +121,7 @@ TEST_F(BookSkillPickerTest, LearningUsesTheBookUpAndASecondLearnAsksForANewOne) 
   Run();
 
   ASSERT_EQ(app.currentSkills.size(), 2u);
-  EXPECT_TRUE(app.currentSkills == (std::vector<int>{47, 9}) ||
-              app.currentSkills == (std::vector<int>{5, 47}));
+  EXPECT_TRUE(app.currentSkills == (std::vector<int>{47, 9}) || app.currentSkills == (std::vector<int>{5, 47}));
   const auto fields = Fields(1);
   EXPECT_EQ((std::vector<std::string>(fields.begin(), fields.begin() + 8)),
             (std::vector<std::string>{"3", "1000", "1100", "1200", "1300", "1400", "1013", "2"}));

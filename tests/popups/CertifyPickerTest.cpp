@@ -13,7 +13,7 @@ PickerPoint CellOf(int candidate) {
 }
 
 class CertifyPickerTest : public PopupsTest {
- protected:
+protected:
   void SetUp() override {
     PopupsTest::SetUp();
     Record(1, "3|1000|1000|1000|1000|1000|1013|3|5|73|71");

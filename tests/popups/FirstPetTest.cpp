@@ -43,7 +43,7 @@ TEST_F(FirstPetTest, FirstPetOfAnEmptyRosterBecomesCurrentAndCanBeWashed) {
   EXPECT_EQ(app.currentSpecies, 10);
   EXPECT_EQ(app.currentSkills.size(), Fields(4).size() - 8);
   EXPECT_EQ(ReadPixel(Taken("created").get(), 245, 240), PetColour(10));  // its picture is shown
-  EXPECT_EQ(app.rosterHighlightRect.width, 74);                        // and framed in the roster
+  EXPECT_EQ(app.rosterHighlightRect.width, 74);                           // and framed in the roster
 
   // The wash works on it: no "当前没有宠物", the record is rolled anew.
   const std::string created = ReadFile(RecordPath(4));

@@ -22,7 +22,7 @@ constexpr int kDamaged = 7;    // too few fields to be a pet
 constexpr int kEmpty = 2;
 
 class MergePetPickerTest : public PopupsTest {
- protected:
+protected:
   void SetUp() override {
     PopupsTest::SetUp();
     Record(1, "3|1000|1000|1000|1000|1000|1000|1|5");

@@ -10,7 +10,7 @@ constexpr int kSide2 = 5;
 constexpr MainPoint kDetailClose{814, 25};
 
 class MergeRoadTest : public PopupsTest {
- protected:
+protected:
   void SetUp() override {
     PopupsTest::SetUp();
     Record(1, "3|1000|1000|1000|1000|1000|1000|1|5");
@@ -66,8 +66,7 @@ TEST_F(MergeRoadTest, ChildReplacesSide1AndIsShownInTheDetailView) {
     EXPECT_EQ(NumberAt(view.get(), place.x, place.y), child[static_cast<std::size_t>(value)]) << value;
   }
   for (std::size_t j = 8; j < child.size(); ++j)
-    EXPECT_TRUE(Filled(view.get(), DetailSkillPlace(static_cast<int>(j) - 7),
-                       IconColour(ParseRecordNumber(child[j]))));
+    EXPECT_TRUE(Filled(view.get(), DetailSkillPlace(static_cast<int>(j) - 7), IconColour(ParseRecordNumber(child[j]))));
 }
 
 TEST_F(MergeRoadTest, SecondMergeWithoutRefillingAsksForPets) {

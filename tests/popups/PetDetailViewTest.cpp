@@ -9,7 +9,7 @@ constexpr int kSlot = 3;
 constexpr Rect kClose{789, 0, 50, 50};
 
 class PetDetailViewTest : public PopupsTest {
- protected:
+protected:
   void SetUp() override {
     PopupsTest::SetUp();
     Record(1, "3|1000|1000|1000|1000|1000|1000|1|5");

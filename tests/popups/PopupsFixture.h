@@ -32,12 +32,12 @@ using gfxtest::Pixel;
 using gfxtest::ReadPixel;
 using platform::InputKind;
 
+using gfxtest::Filled;
 using gfxtest::GlyphColour;
 using gfxtest::HeadColour;
 using gfxtest::IconColour;
-using gfxtest::PetColour;
-using gfxtest::Filled;
 using gfxtest::NumberAt;
+using gfxtest::PetColour;
 
 struct SurfaceDeleter {
   void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
@@ -59,14 +59,13 @@ inline constexpr MainPoint kLearnButton{784, 171};
 inline constexpr MainPoint kCertifyButton{789, 560};
 
 class PopupsTest : public DataFolderTest {
- protected:
+protected:
   void SetUp() override {
     DataFolderTest::SetUp();
     // Pictures of sizes other than their places, so every one is stretched.
     for (int glyph = 1; glyph <= kGlyphCount; ++glyph)
       Picture("UI/text" + std::to_string(glyph) + ".png", 12, 20, GlyphColour(glyph));
-    for (int skill = 1; skill <= kSkillCount; ++skill)
-      Picture(SkillIconPath(skill), 64, 64, IconColour(skill));
+    for (int skill = 1; skill <= kSkillCount; ++skill) Picture(SkillIconPath(skill), 64, 64, IconColour(skill));
     for (int species = 1; species <= kSpeciesCount; ++species) {
       Picture(PetPicturePath(species), 200, 210, PetColour(species));
       Picture(HeadPicturePath(species), 80, 80, HeadColour(species));

@@ -26,7 +26,7 @@ using platform::HeadlessInput;
 using platform::InputKind;
 
 class ReadmePictures : public DataFolderTest {
- protected:
+protected:
   void Input(InputKind kind, const std::string& window, int x = 0, int y = 0) {
     HeadlessInput input;
     input.kind = kind;
@@ -59,9 +59,8 @@ class ReadmePictures : public DataFolderTest {
 };
 
 TEST_F(ReadmePictures, DISABLED_WritePopupPictures) {
-  std::filesystem::copy(
-      std::filesystem::path(PETSIM_SOURCE_DIR) / "data", ".",
-      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy(std::filesystem::path(PETSIM_SOURCE_DIR) / "data", ".",
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
   std::filesystem::create_directories(docs);
   app.system = &system;
   app.clock = &clock;

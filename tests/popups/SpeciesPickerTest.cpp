@@ -8,7 +8,7 @@ namespace {
 constexpr Rect kRosterCell4{253, 1, 70, 70};
 
 class SpeciesPickerTest : public PopupsTest {
- protected:
+protected:
   void SetUp() override {
     PopupsTest::SetUp();
     Record(1, "3|1000|1000|1000|1000|1000|1000|1|5");
@@ -48,12 +48,8 @@ TEST_F(SpeciesPickerTest, ClicksOutsideEveryHeadCreateNothingAndKeepThePickerOpe
     const char* where;
   };
   const Case cases[] = {
-      {110, 50, "between the first two heads"},
-      {32, 50, "first column of head 1"},
-      {98, 50, "just right of head 1"},
-      {60, 18, "first row of head 1"},
-      {60, 84, "just below head 1"},
-      {640, 400, "bottom right corner"},
+      {110, 50, "between the first two heads"}, {32, 50, "first column of head 1"}, {98, 50, "just right of head 1"},
+      {60, 18, "first row of head 1"},          {60, 84, "just below head 1"},      {640, 400, "bottom right corner"},
   };
   for (const Case& c : cases) {
     OpenOnSlot4();
@@ -110,8 +106,7 @@ TEST_F(SpeciesPickerTest, FrameStartsOnSpecies1AndLeavesOneMoveAfterThePointerLe
   // Over head 10 the frame moves there; the first move off every head still shows it there.
   EXPECT_TRUE(SameRegion(on10.get(), leftTwice.get(), frameAt1));
   EXPECT_FALSE(SameRegion(on10.get(), leftTwice.get(), frameAt10));
-  EXPECT_TRUE(
-      SameRegion(on10.get(), leftOnce.get(), MakeRect(0, 0, kSpeciesPickerWidth, kSpeciesPickerHeight)));
+  EXPECT_TRUE(SameRegion(on10.get(), leftOnce.get(), MakeRect(0, 0, kSpeciesPickerWidth, kSpeciesPickerHeight)));
 }
 
 TEST_F(SpeciesPickerTest, OpensCentredOnTheMainWindow) {

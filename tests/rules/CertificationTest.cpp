@@ -38,16 +38,16 @@ TEST(CertifyPickerGeometry, CellsAndStrictHits) {
   struct Case {
     int x, y, count, cell;
   };
-  for (const Case c : {Case{27, 28, 2, 1}, Case{95, 50, 8, 0}, Case{26, 50, 8, 0}, Case{90, 50, 8, 0},
-                       Case{89, 90, 8, 1}, Case{101, 50, 2, 2}, Case{175, 50, 2, 0}, Case{30, 120, 8, 5},
-                       Case{30, 120, 4, 0}, Case{300, 150, 8, 8}}) {
+  for (const Case c :
+       {Case{27, 28, 2, 1}, Case{95, 50, 8, 0}, Case{26, 50, 8, 0}, Case{90, 50, 8, 0}, Case{89, 90, 8, 1},
+        Case{101, 50, 2, 2}, Case{175, 50, 2, 0}, Case{30, 120, 8, 5}, Case{30, 120, 4, 0}, Case{300, 150, 8, 8}}) {
     EXPECT_EQ(CertifyCellAt(c.x, c.y, c.count), c.cell) << c.x << "," << c.y;
   }
 }
 
 // Records the window steps certification asks for: the picker opened, the look shown.
 class RecordingCertificationWindows final : public OperationWindows {
- public:
+public:
   void RedrawMainWindow() override {}
   void ShowCertificationLook(bool certified) override { shown.push_back(certified); }
   void OpenCertifyPicker() override { ++pickerOpened; }
@@ -59,7 +59,7 @@ class RecordingCertificationWindows final : public OperationWindows {
 };
 
 class CertificationTest : public RulesTest {
- protected:
+protected:
   void SetUp() override {
     RulesTest::SetUp();
     state.windows = &windows;
@@ -81,7 +81,8 @@ TEST_F(CertificationTest, CertifyingMovesTheSpellFirstAndAddsABonus) {
             (std::vector<int>{71, 5, 73}));
   EXPECT_TRUE(state.currentSkills[3] == 11 || state.currentSkills[3] == 13);
   EXPECT_EQ(ReadFile(MarkerPath(3)), "71");
-  EXPECT_EQ(ReadFile(RecordPath(3)), "9|960|768|3240|1344|768|1042|4|71|5|73|" + std::to_string(state.currentSkills[3]));
+  EXPECT_EQ(ReadFile(RecordPath(3)),
+            "9|960|768|3240|1344|768|1042|4|71|5|73|" + std::to_string(state.currentSkills[3]));
   EXPECT_EQ(shown, (std::vector<bool>{true}));
   EXPECT_TRUE(messages.boxes.empty());
 }
@@ -267,7 +268,7 @@ TEST_F(CertificationTest, RefusesWithoutAUsablePet) {
   state.certifyChoice = 71;
   CertifySkill(state);
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{std::string(kNoCurrentPetText), std::string(kDamagedPetText),
-                                                         std::string(kDamagedPetText)}));
+                                                        std::string(kDamagedPetText)}));
   EXPECT_EQ(pickerOpened, 0);
   EXPECT_FALSE(IsSlotCertified(2));
   EXPECT_EQ(ReadFile(RecordPath(2)), "9|1");

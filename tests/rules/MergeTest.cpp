@@ -66,7 +66,7 @@ TEST(DrawMergeChild, DrawsEveryValueFromItsRange) {
     EXPECT_TRUE(seen[k].count(ranges[k].second)) << k;
   }
   EXPECT_EQ(species, (std::set<int>{1, 15}));
-  EXPECT_EQ(*growths.begin(), 952);   // lowest of 952..1000 and 1102..1150
+  EXPECT_EQ(*growths.begin(), 952);  // lowest of 952..1000 and 1102..1150
   EXPECT_EQ(*growths.rbegin(), 1150);
 }
 
@@ -191,8 +191,7 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
   };
   std::vector<Failure> failures = {
       {"write fails", true, [] {}},
-      {"directory in side 1's record place",
-       false,
+      {"directory in side 1's record place", false,
        [] {
          std::filesystem::remove(PathFromUtf8(RecordPath(2)));
          std::filesystem::create_directories(PathFromUtf8(RecordPath(2) + "/x"));
@@ -212,8 +211,9 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
   // no such mode).
   if (::geteuid() != 0)
     failures.push_back({"side 2's slot folder read-only", false, [] {
-                          std::filesystem::permissions(PathFromUtf8(SlotFolderPath(5)), std::filesystem::perms::owner_read |
-                                                                              std::filesystem::perms::owner_exec);
+                          std::filesystem::permissions(
+                              PathFromUtf8(SlotFolderPath(5)),
+                              std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
                         }});
 #endif
   for (const auto& failure : failures) {
@@ -243,7 +243,7 @@ TEST_F(MergePetsTest, FailedWriteKeepsBothParents) {
     if (std::filesystem::is_directory(PathFromUtf8(SlotFolderPath(5)))) {
       EXPECT_EQ(ReadFile(RecordPath(5)), record5) << failure.name;
     }
-    EXPECT_EQ(FolderEntries(2), entries2) << failure.name;  // no child left waiting beside side 1
+    EXPECT_EQ(FolderEntries(2), entries2) << failure.name;     // no child left waiting beside side 1
     EXPECT_EQ(state.mergeSide[1].species, 1) << failure.name;  // the sides stay for another try
     EXPECT_EQ(state.mergeSide[2].species, 15) << failure.name;
   }

@@ -16,11 +16,9 @@
 namespace {
 
 class RecordingWindows final : public OperationWindows {
- public:
+public:
   void RedrawMainWindow() override { steps.push_back("redraw"); }
-  void ShowCertificationLook(bool certified) override {
-    steps.push_back(certified ? "look certified" : "look plain");
-  }
+  void ShowCertificationLook(bool certified) override { steps.push_back(certified ? "look certified" : "look plain"); }
   void OpenCertifyPicker() override { steps.push_back("certify picker"); }
   void OpenPetDetailView() override { steps.push_back("detail view"); }
   void ReloadRosterPanel() override { steps.push_back("roster reloaded"); }
@@ -29,7 +27,7 @@ class RecordingWindows final : public OperationWindows {
 };
 
 class OperationSteps : public RulesTest {
- protected:
+protected:
   void SetUp() override {
     RulesTest::SetUp();
     state.windows = &windows;

@@ -11,7 +11,7 @@
 
 // A data folder plus an AppState wired to a recording message sink and a fixed clock.
 class RulesTest : public DataFolderTest {
- protected:
+protected:
   void SetUp() override {
     DataFolderTest::SetUp();
     state.clock = &clock;

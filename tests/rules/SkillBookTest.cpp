@@ -15,8 +15,10 @@ TEST(PickBookSlot, NeverPicksTheCertifiedSkill) {
     std::set<int> possible;
   };
   const std::vector<Case> cases = {
-      {0, false, {0}}, {0, true, {0}},       {1, true, {0}},          {1, false, {1}},
-      {2, true, {2}},  {3, true, {2, 3}},    {4, false, {1, 2, 3, 4}}, {15, true, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
+      {0, false, {0}},          {0, true, {0}},
+      {1, true, {0}},           {1, false, {1}},
+      {2, true, {2}},           {3, true, {2, 3}},
+      {4, false, {1, 2, 3, 4}}, {15, true, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
   };
   RandomGenerator random;
   random.Seed(3);

@@ -32,8 +32,7 @@ protected:
     RedrawMainWindow(app);
   }
   void LoadBadge() {
-    app.certBadge.LoadFromBytes(gfxtest::SolidPngBlob(50, 43, kBadgeColour.r, kBadgeColour.g,
-                                                      kBadgeColour.b));
+    app.certBadge.LoadFromBytes(gfxtest::SolidPngBlob(50, 43, kBadgeColour.r, kBadgeColour.g, kBadgeColour.b));
   }
 };
 
@@ -61,8 +60,7 @@ TEST_F(MainWindowCompose, SkillIconsFillRowsOfFourUpToFifteen) {
     SetCurrentPet(2, 1, kAptitudes, Skills(20, 17));
     Show(g.tab);
     for (int k = 1; k <= 15; ++k) {
-      const Rect place = MakeRect(g.x0 + g.dx * ((k - 1) % 4), g.y0 + g.dy * ((k - 1) / 4), g.size,
-                                  g.size);
+      const Rect place = MakeRect(g.x0 + g.dx * ((k - 1) % 4), g.y0 + g.dy * ((k - 1) / 4), g.size, g.size);
       EXPECT_TRUE(Filled(Surface(), place, IconColour(19 + k))) << "icon " << k;
     }
     EXPECT_EQ(g.y0 + 3 * g.dy, g.fourthRowY);
@@ -130,8 +128,7 @@ TEST_F(MainWindowCompose, MergeTabShowsEachSidesHeadValuesAndIcons) {
 TEST_F(MainWindowCompose, TabRowDrawsTheThreeTabButtonsOnEveryTab) {
   const Pixel looks[] = {{}, {255, 10, 20, 30}, {255, 40, 50, 60}, {255, 70, 80, 90}};
   for (int k = 1; k <= 3; ++k)
-    app.tabButtonImages[k].LoadFromBytes(
-        gfxtest::SolidPngBlob(198, 52, looks[k].r, looks[k].g, looks[k].b));
+    app.tabButtonImages[k].LoadFromBytes(gfxtest::SolidPngBlob(198, 52, looks[k].r, looks[k].g, looks[k].b));
   SetCurrentPet(1, 1, kAptitudes, {});
   for (int tab = 1; tab <= 3; ++tab) {
     SCOPED_TRACE(tab);

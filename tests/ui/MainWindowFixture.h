@@ -29,8 +29,7 @@ public:
   void Run() override {}
   platform::Window* Find(std::string_view) const override { return nullptr; }
   platform::Point CursorPosition() const override { return cursor; }
-  bool ShowMessage(platform::Window*, std::string_view, std::string_view,
-                   platform::MessageButtons) override {
+  bool ShowMessage(platform::Window*, std::string_view, std::string_view, platform::MessageButtons) override {
     return true;
   }
   void Wait(int) override {}
@@ -38,12 +37,12 @@ public:
   platform::Point cursor;
 };
 
+using gfxtest::Filled;
 using gfxtest::GlyphColour;
 using gfxtest::HeadColour;
 using gfxtest::IconColour;
-using gfxtest::PetColour;
-using gfxtest::Filled;
 using gfxtest::NumberAt;
+using gfxtest::PetColour;
 inline constexpr Pixel kBadgeColour{255, 255, 0, 255};
 
 inline void WritePicture(const std::filesystem::path& path, int width, int height, Pixel colour) {
@@ -57,8 +56,7 @@ protected:
   void SetUp() override {
     // Glyphs and icons have sizes other than their boxes, so every one is stretched.
     for (int glyph = 1; glyph <= kGlyphCount; ++glyph)
-      WritePicture(std::filesystem::path("UI") / ("text" + std::to_string(glyph) + ".png"), 12, 20,
-                   GlyphColour(glyph));
+      WritePicture(std::filesystem::path("UI") / ("text" + std::to_string(glyph) + ".png"), 12, 20, GlyphColour(glyph));
     for (int skill = 1; skill <= kMaxSkill; ++skill) WriteIcon(skill, IconColour(skill));
     app.system = &system;
     app.mainWindow = &window;
@@ -66,20 +64,18 @@ protected:
   }
 
   static void WriteIcon(int skill, Pixel colour) {
-    WritePicture(std::filesystem::u8path("./召唤兽/技能/技能" + std::to_string(skill) + ".png"), 64,
-                 64, colour);
+    WritePicture(std::filesystem::u8path("./召唤兽/技能/技能" + std::to_string(skill) + ".png"), 64, 64, colour);
   }
 
   // A current pet in `slot`, as the slot load leaves it.
-  void SetCurrentPet(int slot, int species, const AptitudeRow& aptitudes,
-                     std::vector<int> skills) {
+  void SetCurrentPet(int slot, int species, const AptitudeRow& aptitudes, std::vector<int> skills) {
     app.currentSlot = slot;
     app.currentSpecies = species;
     app.slotSpecies[slot] = species;
     app.slotAptitudes[slot] = aptitudes;
     app.currentSkills = std::move(skills);
-    WritePicture(std::filesystem::u8path("./召唤兽/图形/召唤兽" + std::to_string(species) + ".png"),
-                 200, 210, PetColour(species));
+    WritePicture(std::filesystem::u8path("./召唤兽/图形/召唤兽" + std::to_string(species) + ".png"), 200, 210,
+                 PetColour(species));
     app.petPicture.LoadFromFile("./召唤兽/图形/召唤兽" + std::to_string(species) + ".png");
   }
 
@@ -88,8 +84,8 @@ protected:
     s.species = species;
     std::copy(aptitudes.begin(), aptitudes.end(), s.aptitudes.begin());
     s.skills = std::move(skills);
-    WritePicture(std::filesystem::u8path("./召唤兽/头像/召唤兽" + std::to_string(species) + ".png"),
-                 80, 80, HeadColour(species));
+    WritePicture(std::filesystem::u8path("./召唤兽/头像/召唤兽" + std::to_string(species) + ".png"), 80, 80,
+                 HeadColour(species));
     app.mergeHeads[side].LoadFromFile("./召唤兽/头像/召唤兽" + std::to_string(species) + ".png");
   }
 

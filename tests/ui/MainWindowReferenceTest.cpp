@@ -37,8 +37,8 @@ protected:
     LoadMainWindowPictures(app);
     app.certifyButtonPicture.LoadFromBytes(stored::certifyButton);
     app.certBadge.LoadFromBytes(kEmptyByteConstant);
-    SetCurrentPet(4, 12, {0, 1523, 1432, 4890, 2754, 1399, 1.234}, {71, 3, 17, 25, 40, 52, 60,
-                                                                        61, 66, 70, 79, 12, 30, 31});
+    SetCurrentPet(4, 12, {0, 1523, 1432, 4890, 2754, 1399, 1.234},
+                  {71, 3, 17, 25, 40, 52, 60, 61, 66, 70, 79, 12, 30, 31});
   }
 
   void ShowTab(int tab) {
@@ -72,11 +72,11 @@ protected:
       for (int x = 0; x < 920; ++x) {
         const Pixel a = uitest::ReadPixel(window.Presented(), x, y);
         const Pixel b = uitest::ReadPixel(reference, x, y);
-        const int worst = std::max({std::abs(a.a - b.a), std::abs(a.r - b.r), std::abs(a.g - b.g),
-                                    std::abs(a.b - b.b)});
+        const int worst =
+            std::max({std::abs(a.a - b.a), std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
         if (worst > kTolerance && differing++ == 0)
-          first = std::to_string(x) + "," + std::to_string(y) + ": " +
-                  testing::PrintToString(a) + " instead of " + testing::PrintToString(b);
+          first = std::to_string(x) + "," + std::to_string(y) + ": " + testing::PrintToString(a) + " instead of " +
+                  testing::PrintToString(b);
       }
     cairo_surface_destroy(reference);
     if (differing > 0) {

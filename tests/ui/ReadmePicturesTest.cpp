@@ -42,8 +42,7 @@ void PlaceOnMergeSide(AppState& app, int side, int slot) {
 
 TEST(ReadmePictures, DISABLED_WriteTabPictures) {
   const std::filesystem::path docs = std::filesystem::path(PETSIM_SOURCE_DIR) / "docs";
-  ASSERT_TRUE(std::filesystem::is_directory(PETSIM_SOURCE_DIR "/data"))
-      << "the default data folder is missing";
+  ASSERT_TRUE(std::filesystem::is_directory(PETSIM_SOURCE_DIR "/data")) << "the default data folder is missing";
   gfxtest::ScopedWorkingDirectory inData(PETSIM_SOURCE_DIR "/data");
   gfxtest::FakeWindow window("main", 50, 50);
   AppState app;
@@ -57,8 +56,7 @@ TEST(ReadmePictures, DISABLED_WriteTabPictures) {
   LayoutMainWindow(app);
   const auto write = [&](const char* name) {
     std::filesystem::create_directories(docs);
-    ASSERT_EQ(cairo_surface_write_to_png(window.Presented(), (docs / name).c_str()),
-              CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_surface_write_to_png(window.Presented(), (docs / name).c_str()), CAIRO_STATUS_SUCCESS);
   };
 
   PlaceOnMergeSide(app, 1, occupied[0]);

@@ -24,15 +24,15 @@ using WindowsFiles = DataFolderTest;
 // A running process of ours that does nothing until it is ended: the test program itself,
 // started suspended.
 class SuspendedProcess {
- public:
+public:
   SuspendedProcess() {
     wchar_t exe[MAX_PATH];
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring line = L"\"" + std::wstring(exe) + L"\" --gtest_list_tests";
-    created_ = CreateProcessW(exe, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                              &startup, &info_) != 0;
+    created_ = CreateProcessW(exe, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                              &info_) != 0;
   }
   ~SuspendedProcess() { End(); }
   SuspendedProcess(const SuspendedProcess&) = delete;
@@ -48,7 +48,7 @@ class SuspendedProcess {
     created_ = false;
   }
 
- private:
+private:
   PROCESS_INFORMATION info_{};
   bool created_ = false;
 };
@@ -72,8 +72,8 @@ TEST_F(WindowsFiles, AReplacementLeavesTheNewFileAndNoTemporaryFile) {
 }
 
 TEST_F(WindowsFiles, AFailedStepLeavesTheOldFileAndNoTemporaryFile) {
-  for (const FileOperation step : {FileOperation::Create, FileOperation::Write, FileOperation::Flush,
-                                   FileOperation::Rename}) {
+  for (const FileOperation step :
+       {FileOperation::Create, FileOperation::Write, FileOperation::Flush, FileOperation::Rename}) {
     WriteFile(RecordPath(2), "old");
     {
       const ScopedFileFaults faults(FailOnceOf(step, 0));
@@ -148,7 +148,7 @@ TEST(WindowsClock, IsTheSystemTickCount) {
 
 // Sets an environment variable for its lifetime.
 class ScopedVariable {
- public:
+public:
   ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
     if (const wchar_t* old = _wgetenv(name)) old_ = old;
     _wputenv_s(name, value.c_str());
@@ -157,7 +157,7 @@ class ScopedVariable {
   ScopedVariable(const ScopedVariable&) = delete;
   ScopedVariable& operator=(const ScopedVariable&) = delete;
 
- private:
+private:
   const wchar_t* name_;
   std::wstring old_;
 };

@@ -1,8 +1,8 @@
 // petsim.exe: the command line, the data folder, its lock and start-up recovery, and the stored
 // skinning library mapped by the in-memory loader. The simulator's windows come later: asked to
 // run it, the program says so and ends with status 3.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -80,15 +80,16 @@ int main() {
   // One program per data folder; what a killed program left is settled only under the lock.
   const DataFolderLock lock = DataFolderLock::Acquire();
   if (lock.GetState() == DataFolderLock::State::InUse) {
-    Report(console, "the data folder '" + Utf8FromPath(chosen.folder) +
-                        "' is in use by another petsim; close that one first");
+    Report(console,
+           "the data folder '" + Utf8FromPath(chosen.folder) + "' is in use by another petsim; close that one first");
     return 1;
   }
   RecoverRoster();
   // Mapped for the whole run and never called, as at every start.
   MemoryModule skinModule;
   LoadStoredSkinLibrary(skinModule);
-  Report(console, "the simulator's windows are not available in the Windows build yet; "
-                  "petsim odds works (petsim --help)");
+  Report(console,
+         "the simulator's windows are not available in the Windows build yet; "
+         "petsim odds works (petsim --help)");
   return kNotAvailable;
 }

@@ -15,8 +15,7 @@ fs::path ExecutableFolder() {
 
 std::vector<fs::path> DefaultDataFolderCandidates(const fs::path& exeFolder) {
   if (exeFolder.empty()) return {};
-  return {exeFolder / ".." / "share" / "petsim" / "data", exeFolder / ".." / "data",
-          exeFolder / ".." / ".." / "data"};
+  return {exeFolder / ".." / "share" / "petsim" / "data", exeFolder / ".." / "data", exeFolder / ".." / ".." / "data"};
 }
 
 fs::path PortableDataFolder() { return {}; }

@@ -18,7 +18,7 @@ namespace {
 
 // Owns one file descriptor.
 class UniqueFd {
- public:
+public:
   explicit UniqueFd(int fd = -1) : fd_(fd) {}
   ~UniqueFd() { Reset(); }
   UniqueFd(const UniqueFd&) = delete;
@@ -36,19 +36,19 @@ class UniqueFd {
     fd_ = fd;
   }
 
- private:
+private:
   int fd_;
 };
 
 // Keeps errno across clean-up calls that may change it.
 class SavedErrno {
- public:
+public:
   SavedErrno() : saved_(errno) {}
   ~SavedErrno() { errno = saved_; }
   SavedErrno(const SavedErrno&) = delete;
   SavedErrno& operator=(const SavedErrno&) = delete;
 
- private:
+private:
   int saved_;
 };
 

@@ -16,7 +16,7 @@ namespace {
 
 // Owns one file handle.
 class UniqueHandle {
- public:
+public:
   explicit UniqueHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
   ~UniqueHandle() { Reset(); }
   UniqueHandle(const UniqueHandle&) = delete;
@@ -34,7 +34,7 @@ class UniqueHandle {
     handle_ = handle;
   }
 
- private:
+private:
   HANDLE handle_;
 };
 
@@ -70,13 +70,13 @@ void SetErrnoFromLastError() {
 
 // Keeps errno across clean-up calls that may change it.
 class SavedErrno {
- public:
+public:
   SavedErrno() : saved_(errno) {}
   ~SavedErrno() { errno = saved_; }
   SavedErrno(const SavedErrno&) = delete;
   SavedErrno& operator=(const SavedErrno&) = delete;
 
- private:
+private:
   int saved_;
 };
 
@@ -136,8 +136,8 @@ FileBytes ReadRegularFile(const std::string& path, std::size_t cap) {
   const DWORD attributes = AttributesOf(path);
   if (attributes == kNoAttributes) {
     const DWORD error = GetLastError();
-    result.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadStatus::Missing
-                                                                                  : ReadStatus::Unreadable;
+    result.status =
+        error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadStatus::Missing : ReadStatus::Unreadable;
     return result;
   }
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -148,8 +148,8 @@ FileBytes ReadRegularFile(const std::string& path, std::size_t cap) {
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = GetLastError();
-    result.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadStatus::Missing
-                                                                                  : ReadStatus::Unreadable;
+    result.status =
+        error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadStatus::Missing : ReadStatus::Unreadable;
     return result;
   }
   // A device or pipe that happens to have a file's name is never read.

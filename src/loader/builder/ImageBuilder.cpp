@@ -13,9 +13,7 @@ void Append(std::vector<std::uint8_t>& bytes, const std::string& text) {
   bytes.push_back(0);
 }
 
-void PadTo(std::vector<std::uint8_t>& bytes, std::size_t multiple) {
-  bytes.resize(RoundUp(bytes.size(), multiple), 0);
-}
+void PadTo(std::vector<std::uint8_t>& bytes, std::size_t multiple) { bytes.resize(RoundUp(bytes.size(), multiple), 0); }
 
 }  // namespace
 
@@ -51,8 +49,7 @@ std::vector<std::uint8_t> BuildImage(const ImageLayout& desc) {
       out.resize(rawPointer + rawSize, 0);
     }
     const std::uint32_t virtualSize =
-        section.virtualSize != 0 ? section.virtualSize
-                                 : static_cast<std::uint32_t>(section.data.size());
+        section.virtualSize != 0 ? section.virtualSize : static_cast<std::uint32_t>(section.data.size());
     const bool code = (section.characteristics & pe::kSectionCode) != 0;
     if (code) {
       sizeOfCode += static_cast<std::uint32_t>(rawSize);
@@ -61,9 +58,8 @@ std::vector<std::uint8_t> BuildImage(const ImageLayout& desc) {
       sizeOfData += static_cast<std::uint32_t>(rawSize);
       if (baseOfData == 0) baseOfData = section.virtualAddress;
     }
-    imageEnd = std::max(imageEnd, RoundUp(section.virtualAddress + std::max<std::size_t>(
-                                                                       virtualSize, rawSize),
-                                          desc.sectionAlignment));
+    imageEnd = std::max(
+        imageEnd, RoundUp(section.virtualAddress + std::max<std::size_t>(virtualSize, rawSize), desc.sectionAlignment));
 
     const std::size_t header = kBuiltNtOffset + pe::kNtHeadersSize + pe::kSectionHeaderSize * i;
     std::memcpy(out.data() + header + pe::kSectionName, section.name.data(),
@@ -92,8 +88,7 @@ std::vector<std::uint8_t> BuildImage(const ImageLayout& desc) {
   PutU32(out, nt + pe::kNtFileAlignment, desc.fileAlignment);
   PutU16(out, nt + pe::kNtMajorOsVersion, 4);
   PutU16(out, nt + pe::kNtMajorSubsystemVersion, 4);
-  PutU32(out, nt + pe::kNtSizeOfImage,
-         desc.sizeOfImage != 0 ? desc.sizeOfImage : static_cast<std::uint32_t>(imageEnd));
+  PutU32(out, nt + pe::kNtSizeOfImage, desc.sizeOfImage != 0 ? desc.sizeOfImage : static_cast<std::uint32_t>(imageEnd));
   PutU32(out, nt + pe::kNtSizeOfHeaders, static_cast<std::uint32_t>(headersSize));
   PutU16(out, nt + pe::kNtSubsystem, pe::kSubsystemWindowsGui);
   PutU32(out, nt + pe::kNtStackReserve, 0x100000);
@@ -136,13 +131,11 @@ std::vector<std::uint8_t> EncodeExportTable(const ExportTableLayout& desc, std::
   return out;
 }
 
-EncodedImports EncodeImportTable(const std::vector<ImportedLibrary>& libraries,
-                                 std::uint32_t rva) {
+EncodedImports EncodeImportTable(const std::vector<ImportedLibrary>& libraries, std::uint32_t rva) {
   EncodedImports result;
   std::vector<std::uint8_t>& out = result.bytes;
   const auto at = [rva](std::size_t offset) { return rva + static_cast<std::uint32_t>(offset); };
-  result.directorySize =
-      static_cast<std::uint32_t>(pe::kImportDescriptorSize * (libraries.size() + 1));
+  result.directorySize = static_cast<std::uint32_t>(pe::kImportDescriptorSize * (libraries.size() + 1));
   out.resize(result.directorySize, 0);
 
   for (std::size_t l = 0; l < libraries.size(); ++l) {
@@ -181,8 +174,7 @@ std::vector<std::uint8_t> EncodeRelocations(std::vector<std::uint32_t> rvas) {
   std::map<std::uint32_t, std::vector<std::uint16_t>> pages;
   std::ranges::sort(rvas);
   for (const std::uint32_t rva : rvas) {
-    pages[rva & ~0xFFFu].push_back(
-        static_cast<std::uint16_t>((pe::kRelocationHighLow << 12) | (rva & 0xFFF)));
+    pages[rva & ~0xFFFu].push_back(static_cast<std::uint16_t>((pe::kRelocationHighLow << 12) | (rva & 0xFFF)));
   }
   std::vector<std::uint8_t> out;
   for (auto& [page, entries] : pages) {
@@ -190,8 +182,7 @@ std::vector<std::uint8_t> EncodeRelocations(std::vector<std::uint32_t> rvas) {
     if (entries.size() % 2 != 0) entries.push_back(pe::kRelocationAbsolute);
     const std::size_t block = out.size();
     PutU32(out, block, page);
-    PutU32(out, block + 4,
-           static_cast<std::uint32_t>(pe::kRelocationBlockHeaderSize + 2 * entries.size()));
+    PutU32(out, block + 4, static_cast<std::uint32_t>(pe::kRelocationBlockHeaderSize + 2 * entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
       PutU16(out, block + pe::kRelocationBlockHeaderSize + 2 * i, entries[i]);
     }

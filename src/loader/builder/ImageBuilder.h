@@ -13,10 +13,10 @@
 // bytes at the next multiple of the file alignment.
 
 struct SectionLayout {
-  std::string name;                  // at most 8 bytes are stored
+  std::string name;  // at most 8 bytes are stored
   std::uint32_t virtualAddress = 0;
-  std::uint32_t virtualSize = 0;     // 0: the size of `data`
-  std::vector<std::uint8_t> data;    // stored padded to the file alignment
+  std::uint32_t virtualSize = 0;   // 0: the size of `data`
+  std::vector<std::uint8_t> data;  // stored padded to the file alignment
   std::uint32_t characteristics = pe::kSectionInitializedData | pe::kSectionRead;
 };
 
@@ -30,7 +30,7 @@ struct ImageLayout {
   std::uint32_t sectionAlignment = 0x1000;
   std::uint32_t fileAlignment = 0x200;
   std::uint16_t characteristics = pe::kExecutableImage | pe::kMachine32Bit | pe::kDll;
-  std::uint32_t entryPoint = 0;  // RVA
+  std::uint32_t entryPoint = 0;   // RVA
   std::uint32_t sizeOfImage = 0;  // 0: the end of the last section, aligned
   std::array<DirectoryLayout, pe::kDataDirectoryCount> directories{};
   std::vector<SectionLayout> sections;
@@ -57,7 +57,7 @@ std::vector<std::uint8_t> EncodeExportTable(const ExportTableLayout& desc, std::
 
 // Import descriptors and their tables, laid out to be placed at `rva`.
 struct ImportedFunction {
-  std::string name;           // empty: imported by ordinal
+  std::string name;  // empty: imported by ordinal
   std::uint16_t ordinal = 0;
 };
 struct ImportedLibrary {
@@ -66,8 +66,8 @@ struct ImportedLibrary {
 };
 struct EncodedImports {
   std::vector<std::uint8_t> bytes;
-  std::uint32_t directorySize = 0;                 // the descriptors, terminator included
-  std::vector<std::vector<std::uint32_t>> slots;   // RVA of each function's address table entry
+  std::uint32_t directorySize = 0;                // the descriptors, terminator included
+  std::vector<std::vector<std::uint32_t>> slots;  // RVA of each function's address table entry
 };
 EncodedImports EncodeImportTable(const std::vector<ImportedLibrary>& libraries, std::uint32_t rva);
 

@@ -10,8 +10,7 @@ std::uint8_t* MapAt(std::uintptr_t address, std::size_t size) {
   void* wanted = reinterpret_cast<void*>(address);
   // MAP_FIXED_NOREPLACE refuses a range that is in use instead of replacing it; a kernel that
   // predates it takes the address as a hint, hence the comparison.
-  void* got = mmap(wanted, size, kProtection, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE,
-                   -1, 0);
+  void* got = mmap(wanted, size, kProtection, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
   if (got == MAP_FAILED) return nullptr;
   if (got != wanted) {
     munmap(got, size);
@@ -39,9 +38,7 @@ KernelServices HostKernelServices() {
     if (size == 0) return nullptr;
     return address != 0 ? MapAt(address, size) : MapAnywhere(size);
   };
-  services.release = [](std::uint8_t* base, std::size_t size) {
-    return munmap(base, size) == 0;
-  };
+  services.release = [](std::uint8_t* base, std::size_t size) { return munmap(base, size) == 0; };
   services.callEntryPoint = CallX86EntryPoint;
   return services;
 }

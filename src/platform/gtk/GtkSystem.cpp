@@ -36,8 +36,7 @@ int Pixel(double coordinate) { return static_cast<int>(std::floor(coordinate)); 
 bool SamePixels(cairo_surface_t* a, cairo_surface_t* b) {
   if (a == nullptr || b == nullptr) return false;
   int h = cairo_image_surface_get_height(a);
-  if (cairo_image_surface_get_width(a) != cairo_image_surface_get_width(b) ||
-      h != cairo_image_surface_get_height(b) ||
+  if (cairo_image_surface_get_width(a) != cairo_image_surface_get_width(b) || h != cairo_image_surface_get_height(b) ||
       cairo_image_surface_get_stride(a) != cairo_image_surface_get_stride(b)) {
     return false;
   }
@@ -116,7 +115,7 @@ private:
   bool handShown_ = false;
   bool hiddenWithOwner_ = false;
   bool filtering_ = false;
-  bool reparented_ = false;  // lies in a window manager's frame
+  bool reparented_ = false;      // lies in a window manager's frame
   int placeX_ = 0, placeY_ = 0;  // the last place the X server reported, not yet handled
   guint placeReport_ = 0;        // idle source that hands it to the program
   guint reshape_ = 0;            // idle source that applies the shape again in a new frame
@@ -150,8 +149,7 @@ public:
   void Run() override;
   Window* Find(std::string_view name) const override;
   Point CursorPosition() const override;
-  bool ShowMessage(Window* owner, std::string_view text, std::string_view caption,
-                   MessageButtons buttons) override;
+  bool ShowMessage(Window* owner, std::string_view text, std::string_view caption, MessageButtons buttons) override;
   void Wait(int milliseconds) override;
 
   // For the windows.
@@ -233,8 +231,8 @@ GtkWindowImpl::GtkWindowImpl(GtkSystemImpl& system, const WindowForm& form, GtkW
   }
   gtk_window_set_position(window, GTK_WIN_POS_NONE);
   gtk_window_move(window, left_, top_);
-  gtk_widget_add_events(widget_.get(), GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                           GDK_POINTER_MOTION_MASK | GDK_STRUCTURE_MASK);
+  gtk_widget_add_events(widget_.get(),
+                        GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK | GDK_STRUCTURE_MASK);
   g_signal_connect(widget_.get(), "draw", G_CALLBACK(OnDraw), this);
   g_signal_connect(widget_.get(), "button-press-event", G_CALLBACK(OnPress), this);
   g_signal_connect(widget_.get(), "button-release-event", G_CALLBACK(OnRelease), this);
@@ -700,10 +698,10 @@ bool GtkSystemImpl::ShowMessage(Window* owner, std::string_view text, std::strin
   GtkWindowImpl* parent = windows_.Lookup(owner);
   if (parent == nullptr) parent = windows_.Main();
   std::string body(text);
-  GtkWidget* dialog = gtk_message_dialog_new(
-      parent != nullptr ? GTK_WINDOW(parent->Widget()) : nullptr,
-      static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), GTK_MESSAGE_INFO,
-      GTK_BUTTONS_NONE, "%s", body.c_str());
+  GtkWidget* dialog =
+      gtk_message_dialog_new(parent != nullptr ? GTK_WINDOW(parent->Widget()) : nullptr,
+                             static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+                             GTK_MESSAGE_INFO, GTK_BUTTONS_NONE, "%s", body.c_str());
   ObjectPtr<GtkWidget> hold(GTK_WIDGET(g_object_ref(dialog)));
   // Our own labels: GTK's stock ones follow the locale ("OK" beside Chinese text).
   GtkWidget* ok = gtk_dialog_add_button(GTK_DIALOG(dialog), "确定", GTK_RESPONSE_OK);

@@ -28,11 +28,11 @@ struct HeadlessInput {
   std::string window;  // form name; empty for Answer
   int x = 0;
   int y = 0;
-  bool ok = true;    // Answer
-  std::string file;  // Shot
+  bool ok = true;         // Answer
+  std::string file;       // Shot
   Key key = Key::Escape;  // KeyPress
-  int line = 0;      // script line number, 0 when not from a script
-  std::string text;  // the script line as written
+  int line = 0;           // script line number, 0 when not from a script
+  std::string text;       // the script line as written
 };
 
 }  // namespace platform

@@ -75,9 +75,7 @@ public:
     system_.Retire(*this);
   }
 
-  void SetControlVisible(std::string_view control, bool visible) override {
-    dispatch_.SetVisible(control, visible);
-  }
+  void SetControlVisible(std::string_view control, bool visible) override { dispatch_.SetVisible(control, visible); }
 
   void BeginTitleDrag() override {
     if (closed_) return;
@@ -210,9 +208,8 @@ bool HeadlessSystem::Blocked(const HeadlessWindow& window) const {
 }
 
 bool HeadlessSystem::Fail(const HeadlessInput& input, const std::string& why) {
-  std::string message = input.line > 0
-                            ? "replay line " + std::to_string(input.line) + " `" + input.text + "`: " + why
-                            : why;
+  std::string message =
+      input.line > 0 ? "replay line " + std::to_string(input.line) + " `" + input.text + "`: " + why : why;
   if (failure_.empty()) failure_ = message;
   queue_.clear();
   return false;
@@ -242,8 +239,7 @@ bool HeadlessSystem::Deliver(const HeadlessInput& input) {
     return true;
   }
   if (Blocked(*window)) {
-    return Fail(input, "window " + input.window + " takes no input while " + modals_.back()->name_ +
-                           " is open");
+    return Fail(input, "window " + input.window + " takes no input while " + modals_.back()->name_ + " is open");
   }
   if (input.kind == InputKind::KeyPress) {
     // The keyboard goes to the window named; the pointer stays where it is.

@@ -47,8 +47,7 @@ public:
   Window* Find(std::string_view name) const override;
   Point CursorPosition() const override;
   // Records the box; an OK/Cancel box takes the next queued answer (OK when none is queued).
-  bool ShowMessage(Window* owner, std::string_view text, std::string_view caption,
-                   MessageButtons buttons) override;
+  bool ShowMessage(Window* owner, std::string_view text, std::string_view caption, MessageButtons buttons) override;
   // Takes no input: inputs are read only by the main loop and modal loops.
   void Wait(int milliseconds) override;
 

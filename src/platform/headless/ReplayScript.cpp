@@ -58,9 +58,8 @@ struct Verb {
 };
 
 constexpr Verb kPointVerbs[] = {
-    {"press", InputKind::Press},       {"release", InputKind::Release}, {"move", InputKind::Move},
-    {"click", InputKind::Click},       {"rclick", InputKind::RightClick},
-    {"movewin", InputKind::MoveWindow},
+    {"press", InputKind::Press}, {"release", InputKind::Release},   {"move", InputKind::Move},
+    {"click", InputKind::Click}, {"rclick", InputKind::RightClick}, {"movewin", InputKind::MoveWindow},
 };
 
 bool EndsWithPng(std::string_view file) {

@@ -58,8 +58,7 @@ std::string WritePngBelow(int folder, std::string_view relative, cairo_surface_t
     at = next;
   }
   // Not truncated before its type is known; non-blocking so that a FIFO cannot hang the run.
-  UniqueFd file(::openat(at, parts.back().c_str(),
-                         O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+  UniqueFd file(::openat(at, parts.back().c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
   if (!file.Valid()) return Why(at, parts.back());
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0) return Why(at, parts.back());

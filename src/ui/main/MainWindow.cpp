@@ -30,8 +30,7 @@ platform::ControlForm FormControl(AppState& app, const MainControlRow& row) {
   control.handCursor = row.handCursor;
   // Picture buttons take no position: their handlers read the cursor through HitTest.
   if (row.leftPress != nullptr) control.events.leftPress = [&app, &row](int, int) { row.leftPress(app, row); };
-  if (row.leftRelease != nullptr)
-    control.events.leftRelease = [&app, &row](int, int) { row.leftRelease(app, row); };
+  if (row.leftRelease != nullptr) control.events.leftRelease = [&app, &row](int, int) { row.leftRelease(app, row); };
   if (row.click != nullptr) control.events.click = [&app, &row] { row.click(app, row); };
   return control;
 }

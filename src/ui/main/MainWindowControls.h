@@ -3,9 +3,9 @@
 #include <span>
 #include <string_view>
 
-#include "shared/Rect.h"
 #include "core/TabState.h"
 #include "platform/WindowForm.h"
+#include "shared/Rect.h"
 
 struct AppState;
 
@@ -36,7 +36,7 @@ struct MainControlRow {
   MainControl id;
   std::string_view name;  // as the window's form names it
   platform::ControlKind kind;
-  Rect place;             // the control's hot area
+  Rect place;  // the control's hot area
   bool handCursor;
   // The tab the control works on: its handlers do nothing on the others. TabState::None: every
   // tab. A tab button's is the tab it shows (it works on every tab).
@@ -51,7 +51,7 @@ struct MainControlRow {
   Rect AppState::*picture;
   Rect resting;
   Rect pressed;
-  MainControlHandler leftPress;    // null: the control does not report it
+  MainControlHandler leftPress;  // null: the control does not report it
   MainControlHandler leftRelease;
   MainControlHandler click;
 };

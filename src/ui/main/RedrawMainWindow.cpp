@@ -8,9 +8,7 @@
 
 namespace {
 
-bool HasCurrentPet(const AppState& app) {
-  return IsValidSlot(app.currentSlot);
-}
+bool HasCurrentPet(const AppState& app) { return IsValidSlot(app.currentSlot); }
 
 void DrawFrame(AppState& app) {
   app.mainCanvas.DrawImage(app.mainBackgroundImage, app.mainBackgroundRect);
@@ -80,19 +78,43 @@ struct GridPlace {
 GridPlace PlaceOf(AppState& app, SkillGrid grid) {
   switch (grid) {
     case SkillGrid::Wash:
-      return {&app.currentSkills, &app.currentSkillIcons, &app.currentSkillIconRect,
-              app.skillGridRect.x - 1, app.skillGridRect.y - 1, 82, 68, 59};
+      return {&app.currentSkills,
+              &app.currentSkillIcons,
+              &app.currentSkillIconRect,
+              app.skillGridRect.x - 1,
+              app.skillGridRect.y - 1,
+              82,
+              68,
+              59};
     case SkillGrid::Book:
-      return {&app.currentSkills, &app.currentSkillIcons, &app.currentSkillIconRect,
-              app.bookPanelRect.x + 21, app.bookPanelRect.y + 161, 98, 83, 70};
+      return {&app.currentSkills,
+              &app.currentSkillIcons,
+              &app.currentSkillIconRect,
+              app.bookPanelRect.x + 21,
+              app.bookPanelRect.y + 161,
+              98,
+              83,
+              70};
     case SkillGrid::MergeSide1:
-      return {&app.mergeSide[1].skills, &app.mergeSkillIcons1, &app.mergeSkillIconRect1,
-              app.mergePanelRect.x + 32, app.mergePanelRect.y + 256, 82, 68, 59};
+      return {&app.mergeSide[1].skills,
+              &app.mergeSkillIcons1,
+              &app.mergeSkillIconRect1,
+              app.mergePanelRect.x + 32,
+              app.mergePanelRect.y + 256,
+              82,
+              68,
+              59};
     case SkillGrid::MergeSide2:
       break;
   }
-  return {&app.mergeSide[2].skills, &app.mergeSkillIcons2, &app.mergeSkillIconRect2,
-          app.mergePanelRect.x + 501, app.mergePanelRect.y + 256, 82, 68, 59};
+  return {&app.mergeSide[2].skills,
+          &app.mergeSkillIcons2,
+          &app.mergeSkillIconRect2,
+          app.mergePanelRect.x + 501,
+          app.mergePanelRect.y + 256,
+          82,
+          68,
+          59};
 }
 
 }  // namespace
@@ -139,8 +161,7 @@ void DrawSkillIcons(AppState& app, SkillGrid grid) {
     icon.LoadFromFile(SkillIconPath((*place.skills)[k - 1]));
     const int col = (k - 1) % 4;
     const int row = (k - 1) / 4;
-    *place.scratch = MakeRect(place.x0 + place.dx * col, place.y0 + place.dy * row, place.size,
-                              place.size);
+    *place.scratch = MakeRect(place.x0 + place.dx * col, place.y0 + place.dy * row, place.size, place.size);
     app.mainCanvas.DrawImage(icon, *place.scratch);
   }
 }

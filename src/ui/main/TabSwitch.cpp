@@ -21,7 +21,9 @@ const ByteConstant& BrightLook(TabState tab) {
 }
 
 const ByteConstant& DullLook(TabState tab) {
-  return tab == TabState::Wash ? stored::tabWashDull : tab == TabState::Merge ? stored::tabMergeDull : stored::tabBookDull;
+  return tab == TabState::Wash    ? stored::tabWashDull
+         : tab == TabState::Merge ? stored::tabMergeDull
+                                  : stored::tabBookDull;
 }
 
 bool IsTab(TabState tab) { return tab == TabState::Wash || tab == TabState::Merge || tab == TabState::Book; }

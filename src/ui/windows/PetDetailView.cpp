@@ -33,8 +33,7 @@ void ReadShownRecord(AppState& app) {
   if (fields.size() > kShownValues) fields.resize(kShownValues);
   app.detailRecordFields = std::move(fields);
   app.detailAptitudes.clear();
-  for (const std::string& field : app.detailRecordFields)
-    app.detailAptitudes.push_back(ParseRecordNumber(field));
+  for (const std::string& field : app.detailRecordFields) app.detailAptitudes.push_back(ParseRecordNumber(field));
 }
 
 void OnCreated(AppState& app, platform::Window& window) {

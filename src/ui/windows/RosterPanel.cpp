@@ -19,7 +19,7 @@ constexpr int kStripWidth = 408;
 constexpr int kStripHeight = 238;
 constexpr int kLowestStripY = -45;  // the strip's bottom edge then lies 7 pixels above the panel's
 constexpr int kHighlightSize = 74;
-constexpr int kPanelOffsetX = 43;   // from the main window's top-left corner
+constexpr int kPanelOffsetX = 43;  // from the main window's top-left corner
 constexpr int kPanelOffsetY = 385;
 
 int Column(int k) { return k % 5; }
@@ -32,9 +32,9 @@ void HighlightAtRememberedCell(AppState& app) {
     app.rosterHighlightRect = MakeRect(0, 0, 0, 0);
     return;
   }
-  app.rosterHighlightRect = MakeRect(app.rosterStripRect.x + app.rosterHighlightCell[0],
-                                     app.rosterStripRect.y + app.rosterHighlightCell[1],
-                                     kHighlightSize, kHighlightSize);
+  app.rosterHighlightRect =
+      MakeRect(app.rosterStripRect.x + app.rosterHighlightCell[0], app.rosterStripRect.y + app.rosterHighlightCell[1],
+               kHighlightSize, kHighlightSize);
 }
 
 // LoadSlot of the current pet and its species, as every placement does while following.
@@ -56,9 +56,8 @@ int MainTop(const AppState& app) { return app.mainWindow != nullptr ? app.mainWi
 void MakeCurrent(AppState& app, int slot) {
   const int k = slot - 1;
   ShowSlotCertificationLook(app, slot);
-  app.rosterHighlightRect = MakeRect(84 * Column(k) + app.rosterStripRect.x,
-                                     83 * Row(k) + app.rosterStripRect.y, kHighlightSize,
-                                     kHighlightSize);
+  app.rosterHighlightRect = MakeRect(84 * Column(k) + app.rosterStripRect.x, 83 * Row(k) + app.rosterStripRect.y,
+                                     kHighlightSize, kHighlightSize);
   app.rosterHighlightCell = {84 * Column(k), 83 * Row(k)};
   app.currentSlot = slot;
   ReloadCurrentPet(app);
@@ -118,9 +117,8 @@ void PlaceRosterPanel(AppState& app) {
 
   if (app.rosterFollowsCurrent == 1 && IsValidSlot(app.currentSlot)) {
     const int k = app.currentSlot - 1;
-    app.rosterHighlightRect = MakeRect(84 * Column(k) + app.rosterStripRect.x,
-                                       83 * Row(k) + app.rosterStripRect.y, kHighlightSize,
-                                       kHighlightSize);
+    app.rosterHighlightRect = MakeRect(84 * Column(k) + app.rosterStripRect.x, 83 * Row(k) + app.rosterStripRect.y,
+                                       kHighlightSize, kHighlightSize);
     app.rosterHighlightCell = {84 * Column(k), 83 * Row(k)};
     ReloadCurrentPet(app);
   } else {
