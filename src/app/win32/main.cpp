@@ -1,8 +1,10 @@
 // petsim.exe: the command line, the data folder, its lock and start-up recovery, and the stored
 // skinning library mapped by the in-memory loader. The simulator's windows come later: asked to
 // run it, the program says so and ends with status 3.
-#include <shellapi.h>
+// windows.h before the other Windows headers, which need its definitions.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
