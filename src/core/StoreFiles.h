@@ -57,6 +57,12 @@ bool MayReplace(const std::string& path);
 // the folder (EACCES, EPERM) but the old file is writable, it is rewritten in place.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
+// The platform steps ReplaceFileAtomically is made of, beside those above. WriteInPlace truncates
+// the existing file and writes `bytes` into it, flushed; DiscardTemporaryFile removes a temporary
+// file that was not renamed, keeping errno as the failure that led there set it.
+bool WriteInPlace(const std::string& path, std::string_view bytes);
+void DiscardTemporaryFile(const std::string& temporary);
+
 // The folder part of a path ("." without one) and the name part.
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);

@@ -81,6 +81,8 @@ bool IsRunning(long pid) {
   return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
+}  // namespace
+
 bool WriteInPlace(const std::string& path, std::string_view bytes) {
   if (FileOperationFails(FileOperation::Create)) return false;
   UniqueFd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
@@ -88,8 +90,6 @@ bool WriteInPlace(const std::string& path, std::string_view bytes) {
   const bool ok = WriteAll(fd.Get(), bytes) && Flush(fd.Get());
   return fd.Close() && ok;
 }
-
-}  // namespace
 
 FileBytes ReadRegularFile(const std::string& path, std::size_t cap) {
   FileBytes result;
@@ -218,21 +218,9 @@ bool MayReplace(const std::string& path) {
   return true;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-  if (!MayReplace(path)) return false;
-  const bool exists = EntryExists(path);
-  const std::string temporary = WriteTemporaryFile(path, bytes, exists ? path : std::string());
-  if (temporary.empty()) {
-    // A folder that takes no new file still lets a writable file be rewritten where it is.
-    if (exists && (errno == EACCES || errno == EPERM)) return WriteInPlace(path, bytes);
-    return false;
-  }
-  if (!RenameDurably(temporary, path)) {
-    const SavedErrno keep;
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
+void DiscardTemporaryFile(const std::string& temporary) {
+  const SavedErrno keep;
+  ::unlink(temporary.c_str());
 }
 
 void RemoveStaleTemporaryFilesIn(const std::string& folder) {

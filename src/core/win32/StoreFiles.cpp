@@ -117,6 +117,8 @@ bool IsRunning(long pid) {
   return running;
 }
 
+}  // namespace
+
 bool WriteInPlace(const std::string& path, std::string_view bytes) {
   if (FileOperationFails(FileOperation::Create)) return false;
   UniqueHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
@@ -128,8 +130,6 @@ bool WriteInPlace(const std::string& path, std::string_view bytes) {
   const bool ok = WriteAll(file.Get(), bytes) && Flush(file.Get());
   return file.Close() && ok;
 }
-
-}  // namespace
 
 FileBytes ReadRegularFile(const std::string& path, std::size_t cap) {
   FileBytes result;
@@ -280,21 +280,9 @@ bool MayReplace(const std::string& path) {
   return true;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-  if (!MayReplace(path)) return false;
-  const bool exists = EntryExists(path);
-  const std::string temporary = WriteTemporaryFile(path, bytes, exists ? path : std::string());
-  if (temporary.empty()) {
-    // A folder that takes no new file still lets a writable file be rewritten where it is.
-    if (exists && (errno == EACCES || errno == EPERM)) return WriteInPlace(path, bytes);
-    return false;
-  }
-  if (!RenameDurably(temporary, path)) {
-    const SavedErrno keep;
-    DeleteFileW(WideFromUtf8(temporary).c_str());
-    return false;
-  }
-  return true;
+void DiscardTemporaryFile(const std::string& temporary) {
+  const SavedErrno keep;
+  DeleteFileW(WideFromUtf8(temporary).c_str());
 }
 
 void RemoveStaleTemporaryFilesIn(const std::string& folder) {
