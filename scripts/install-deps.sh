@@ -84,6 +84,12 @@ install_packages() {
   update_once
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"
 }
+# Wine is installed as it was tried: with the packages it recommends.
+install_packages_with_recommends() {
+  echo "Installing: $*"
+  update_once
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@"
+}
 
 missing_of "${packages[@]}"
 if [ ${#missing[@]} -gt 0 ]; then
@@ -98,7 +104,7 @@ if [ "$set_name" = test ]; then
       as_root dpkg --add-architecture i386
       updated=false
     fi
-    install_packages "${missing[@]}"
+    install_packages_with_recommends "${missing[@]}"
   fi
 fi
 
