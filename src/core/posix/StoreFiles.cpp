@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/FileFaults.h"
+#include "core/SavedErrno.h"
 #include "shared/ReadUpTo.h"
 
 namespace {
@@ -38,18 +39,6 @@ public:
 
 private:
   int fd_;
-};
-
-// Keeps errno across clean-up calls that may change it.
-class SavedErrno {
-public:
-  SavedErrno() : saved_(errno) {}
-  ~SavedErrno() { errno = saved_; }
-  SavedErrno(const SavedErrno&) = delete;
-  SavedErrno& operator=(const SavedErrno&) = delete;
-
-private:
-  int saved_;
 };
 
 bool WriteAll(int fd, std::string_view bytes) {

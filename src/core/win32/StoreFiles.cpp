@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/FileFaults.h"
+#include "core/SavedErrno.h"
 #include "core/StoreFiles.h"
 #include "core/win32/WideText.h"
 
@@ -67,18 +68,6 @@ void SetErrnoFromLastError() {
       break;
   }
 }
-
-// Keeps errno across clean-up calls that may change it.
-class SavedErrno {
-public:
-  SavedErrno() : saved_(errno) {}
-  ~SavedErrno() { errno = saved_; }
-  SavedErrno(const SavedErrno&) = delete;
-  SavedErrno& operator=(const SavedErrno&) = delete;
-
-private:
-  int saved_;
-};
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;

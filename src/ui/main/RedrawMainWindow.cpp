@@ -75,47 +75,26 @@ struct GridPlace {
   int x0, y0, dx, dy, size;
 };
 
+// The formatter would give every value a line of its own; each grid stays on two lines.
+// clang-format off
 GridPlace PlaceOf(AppState& app, SkillGrid grid) {
   switch (grid) {
     case SkillGrid::Wash:
-      return {&app.currentSkills,
-              &app.currentSkillIcons,
-              &app.currentSkillIconRect,
-              app.skillGridRect.x - 1,
-              app.skillGridRect.y - 1,
-              82,
-              68,
-              59};
+      return {&app.currentSkills, &app.currentSkillIcons, &app.currentSkillIconRect,
+              app.skillGridRect.x - 1, app.skillGridRect.y - 1, 82, 68, 59};
     case SkillGrid::Book:
-      return {&app.currentSkills,
-              &app.currentSkillIcons,
-              &app.currentSkillIconRect,
-              app.bookPanelRect.x + 21,
-              app.bookPanelRect.y + 161,
-              98,
-              83,
-              70};
+      return {&app.currentSkills, &app.currentSkillIcons, &app.currentSkillIconRect,
+              app.bookPanelRect.x + 21, app.bookPanelRect.y + 161, 98, 83, 70};
     case SkillGrid::MergeSide1:
-      return {&app.mergeSide[1].skills,
-              &app.mergeSkillIcons1,
-              &app.mergeSkillIconRect1,
-              app.mergePanelRect.x + 32,
-              app.mergePanelRect.y + 256,
-              82,
-              68,
-              59};
+      return {&app.mergeSide[1].skills, &app.mergeSkillIcons1, &app.mergeSkillIconRect1,
+              app.mergePanelRect.x + 32, app.mergePanelRect.y + 256, 82, 68, 59};
     case SkillGrid::MergeSide2:
       break;
   }
-  return {&app.mergeSide[2].skills,
-          &app.mergeSkillIcons2,
-          &app.mergeSkillIconRect2,
-          app.mergePanelRect.x + 501,
-          app.mergePanelRect.y + 256,
-          82,
-          68,
-          59};
+  return {&app.mergeSide[2].skills, &app.mergeSkillIcons2, &app.mergeSkillIconRect2,
+          app.mergePanelRect.x + 501, app.mergePanelRect.y + 256, 82, 68, 59};
 }
+// clang-format on
 
 }  // namespace
 
